@@ -1,0 +1,3 @@
+#include "zr_entry.h"
+
+int main() { return RunGame(); }

@@ -1,0 +1,92 @@
+// The one seam between the game and the operating system.
+//
+// Everything the game needs from the platform goes through these functions:
+// window and GL context, the Win32-style message queue, the tick count, message
+// boxes, the cursor, the display mode and the glyph lists of the font. Exactly one
+// backend implements them (platform/sdl for Linux, platform/win32 for Windows);
+// the game itself never includes SDL or windows.h.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A window handle. On Windows it is the HWND itself.
+using ZrWnd = void*;
+
+// The Win32 window-procedure signature, with the Windows calling convention where
+// it matters, so the Win32 backend can register the game's procedure directly.
+#if defined(_WIN32) && !defined(_WIN64)
+#define ZR_WNDPROC_CALL __stdcall
+#else
+#define ZR_WNDPROC_CALL
+#endif
+using ZrWndProc = intptr_t(ZR_WNDPROC_CALL*)(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+// One queued window message, laid out like the fields of a Win32 MSG that matter here.
+struct ZrMsg {
+  ZrWnd Wnd = nullptr;
+  uint32_t Message = 0;
+  uintptr_t WParam = 0;
+  intptr_t LParam = 0;
+};
+
+namespace Platform {
+
+// --- Window and GL context -------------------------------------------------------
+// Registers the window class, optionally switches the display mode, creates and
+// shows the window. Like Win32, creation and showing send WM_SIZE and WM_ACTIVATE
+// to proc synchronously, before this returns. Returns 0 when no window could be made.
+ZrWnd CreateWin(const std::string& title, int width, int height, int bits, bool fullScreen, ZrWndProc proc);
+// Gives the window a double-buffered RGBA pixel format with a depth buffer, creates
+// an OpenGL compatibility context and makes it current. Returns the context, or 0.
+void* CreateGLContext(ZrWnd wnd);
+// Asks the driver to sync buffer swaps to the display. The answer is not trusted.
+void RequestVsync();
+void SwapBuffers(ZrWnd wnd);
+void DestroyWin(ZrWnd wnd, bool fullScreen);
+// Full-screen display mode change; RestoreDisplayMode returns to the desktop mode.
+void ChangeDisplayMode(int width, int height, int bits);
+void RestoreDisplayMode();
+// The drawable size of the window in pixels (its client area).
+void ClientSize(ZrWnd wnd, int& width, int& height);
+
+// --- Message queue ---------------------------------------------------------------
+// Takes the oldest pending message off the queue without waiting.
+bool PeekMessage(ZrMsg& msg);
+// Blocks until a message is pending (used while the window is minimised).
+void WaitMessage();
+// Appends a message to the queue. Tests drive the game through this.
+void PostMessage(const ZrMsg& msg);
+void PostQuitMessage(int exitCode);
+// Translates and hands the message to the window procedure of its window.
+intptr_t DispatchMessage(const ZrMsg& msg);
+intptr_t DefWindowProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// Win32 ShowCursor: a display counter; the cursor shows while it is 0 or more.
+int ShowCursor(bool show);
+
+// --- Time ------------------------------------------------------------------------
+// Milliseconds since start as an unsigned 32-bit value that wraps, advancing in steps
+// of the system timer (15.625 ms), like the Windows tick count.
+uint32_t TickCount();
+// A fine monotonic clock in nanoseconds, for pacing and seeding.
+uint64_t FineClockNs();
+void SleepNs(uint64_t ns);
+
+// --- Messages to the player ------------------------------------------------------
+// A modal box with an OK button; error selects the error icon. Writes nothing to
+// stderr: callers do that. Where no display can show it, nothing happens.
+void MessageBox(const std::string& caption, const std::string& text, bool error);
+
+// --- Font ------------------------------------------------------------------------
+// Compiles count display lists from listBase on: list listBase + k draws the
+// Windows-1251 character k of a bold monospaced face with the given character height
+// at the raster position and advances it by the glyph's width. Needs the GL context.
+void BuildFontLists(ZrWnd wnd, uint32_t listBase, int count, int charHeight);
+
+// --- Process ---------------------------------------------------------------------
+// The full path of the running executable, or empty when unknown.
+std::string ExecutablePath();
+// Masks all floating-point exceptions, as the game expects for its whole run.
+void MaskFloatExceptions();
+
+}  // namespace Platform

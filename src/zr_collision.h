@@ -1,0 +1,14 @@
+// The shared geometry of the world: headings, steps, the arrival test, a fast distance.
+#pragma once
+
+#include <cstdint>
+
+double DegToRad(double a);
+// Degrees from (x1, y1) to (x2, y2), counter-clockwise on the screen (y grows downwards).
+float Heading(float x1, float y1, float x2, float y2);
+// Moves (x, y) distance pixels along angle.
+void StepAlong(float& x, float& y, float angle, float distance);
+// The per-axis arrival test of a fireball.
+bool CoordReached(float a, float b, float s);
+// An integer approximation of the length of (dx, dy), without a square root.
+int32_t FastDistance(int32_t dx, int32_t dy);

@@ -1,0 +1,66 @@
+#include "gl_fixture.h"
+
+#include <vector>
+
+#include "platform/platform.h"
+#include "zr_game.h"
+#include "zr_gfx.h"
+#include "zr_gl.h"
+#include "zr_wndproc.h"
+
+namespace {
+ZrGfx* g_gfx = nullptr;
+}
+
+void GlEnvironment::SetUp() {
+  g_gfx = new ZrGfx;
+  g_gfx->WndProc = &GameWndProc;
+  Game.Gfx = g_gfx;
+  g_gfx->OpenWindow("Zr Ironfall", 800, 600, 32, false);
+  ASSERT_NE(g_gfx->RC, nullptr) << "no offscreen GL context: run with SDL_VIDEODRIVER=offscreen";
+  g_gfx->BuildFont();
+  g_gfx->MinFrameNs = 0;
+  ResetTestGfx();
+}
+
+void GlEnvironment::TearDown() {
+  FreeGame();
+  g_gfx->KillFont();
+  delete g_gfx;
+  g_gfx = nullptr;
+  Game.Gfx = nullptr;
+}
+
+ZrGfx& TestGfx() { return *g_gfx; }
+
+void ResetTestGfx() {
+  ZrGfx& g = *g_gfx;
+  ZrMsg msg;
+  while (Platform::PeekMessage(msg)) {
+  }
+  g.Active = true;
+  g.Terminated = false;
+  g.LeftDown = g.RightDown = false;
+  for (bool& k : g.Keys) k = false;
+  g.MouseX = g.MouseY = 0;
+  g.Resize(800, 600);
+  Game.Gfx = g_gfx;
+}
+
+std::array<uint8_t, 3> ReadPixel(int x, int y) {
+  std::array<uint8_t, 3> rgb{};
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  return rgb;
+}
+
+int CountLitPixels(int x, int y, int width, int height) {
+  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  int lit = 0;
+  for (size_t i = 0; i < rgb.size(); i += 3) lit += (rgb[i] | rgb[i + 1] | rgb[i + 2]) != 0;
+  return lit;
+}

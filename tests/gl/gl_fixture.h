@@ -1,0 +1,26 @@
+// One offscreen window, GL context and font shared by every GL test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+
+class ZrGfx;
+
+class GlEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override;
+  void TearDown() override;
+};
+
+// The shared ZrGfx, opened 800 x 600 with its font, hooked to GameWndProc and Game.Gfx.
+ZrGfx& TestGfx();
+
+// Drops every pending message and restores the input and frame fields of TestGfx.
+void ResetTestGfx();
+
+// A pixel of the back buffer, x from the left and y from the bottom, as RGB bytes.
+std::array<uint8_t, 3> ReadPixel(int x, int y);
+// Counts the pixels of a rectangle (x, y from the bottom) that are not black.
+int CountLitPixels(int x, int y, int width, int height);
