@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test.
+# Each stage is one script in tests/ci, run in name order; any failure stops the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+for stage in tests/ci/*.sh; do
+  echo "=== ${stage}"
+  bash "${stage}"
+done
+echo "=== all test stages passed"
