@@ -1,0 +1,39 @@
+# Helpers for the end-to-end tests: the real game under Xvfb, driven by xdotool.
+# Source this file; it expects ZR_EXE (the game) and ZR_ARTIFACTS (where PNGs go).
+
+E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+
+# Builds the WM_DELETE_WINDOW sender once.
+e2e_close_tool() {
+  local tool="${ZR_ARTIFACTS}/x_close_window"
+  [ -x "$tool" ] || cc -O2 -o "$tool" "$E2E_DIR/x_close_window.c" -lX11
+  echo "$tool"
+}
+
+# Waits up to 20 s for a window with the given name; prints its id.
+e2e_wait_window() {
+  local name="$1" id=""
+  for _ in $(seq 1 200); do
+    id=$(xdotool search --name "^${name}\$" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  echo "window '$name' did not appear" >&2
+  return 1
+}
+
+# Photographs a window into $ZR_ARTIFACTS/NAME.png.
+e2e_shot() {
+  import -window "$1" "${ZR_ARTIFACTS}/$2.png"
+}
+
+# Prints the RGB of one pixel of a PNG as "r,g,b" (0-255).
+e2e_pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# Sends one key to the window and gives the game a moment to draw.
+e2e_key() {
+  xdotool key --window "$1" "$2"
+  sleep "${3:-0.3}"
+}
