@@ -1,0 +1,140 @@
+// The Win32 message protocol: one message per pass, the window procedure writes the
+// input fields, closing ends the loop only after the pass that takes WM_QUIT.
+#include <gtest/gtest.h>
+
+#include "gl_fixture.h"
+#include "platform/platform.h"
+#include "zr_game.h"
+#include "zr_gfx.h"
+#include "zr_gl.h"
+#include "zr_winmsg.h"
+
+namespace {
+
+void Post(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
+  Platform::PostMessage(ZrMsg{TestGfx().Wnd, message, wParam, lParam});
+}
+
+struct Messages : ::testing::Test {
+  void SetUp() override { ResetTestGfx(); }
+  void TearDown() override { ResetTestGfx(); }
+};
+
+}  // namespace
+
+TEST_F(Messages, OnePerPassAndNoDrawingOnAPassThatHandledOne) {
+  ZrGfx& g = TestGfx();
+  Post(WM_KEYDOWN, VK_UP);
+  Post(WM_KEYDOWN, VK_DOWN);
+  Post(WM_MOUSEMOVE, 0, MakeLParam(10, 20));
+
+  glClearColor(1, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(0, 0, 0, 0);
+
+  EXPECT_FALSE(g.BeginFrame());
+  EXPECT_TRUE(g.Keys[VK_UP]);
+  EXPECT_FALSE(g.Keys[VK_DOWN]);  // still waiting in the queue
+  EXPECT_FALSE(g.BeginFrame());
+  EXPECT_TRUE(g.Keys[VK_DOWN]);
+  EXPECT_EQ(g.MouseX, 0);
+  EXPECT_FALSE(g.BeginFrame());
+  EXPECT_EQ(g.MouseX, 10);
+  EXPECT_EQ(g.MouseY, 20);
+  // No pass so far cleared the buffer.
+  EXPECT_EQ(ReadPixel(400, 300), (std::array<uint8_t, 3>{255, 0, 0}));
+  EXPECT_TRUE(g.BeginFrame());
+  EXPECT_EQ(ReadPixel(400, 300), (std::array<uint8_t, 3>{0, 0, 0}));
+}
+
+TEST_F(Messages, KeysButtonsAndMouseWords) {
+  ZrGfx& g = TestGfx();
+  Post(WM_KEYDOWN, VK_SPACE);
+  Post(WM_KEYDOWN, VK_SPACE);  // auto-repeat
+  Post(WM_KEYDOWN, 256);
+  Post(WM_KEYDOWN, 0x1234);
+  Post(WM_LBUTTONDOWN);
+  Post(WM_RBUTTONDOWN);
+  Post(WM_MOUSEMOVE, 0, MakeLParam(0xFFFF, 0x8000));  // a drag left of and above the window
+  while (!g.ProcessMessages()) {
+  }
+  EXPECT_TRUE(g.Keys[VK_SPACE]);
+  int set = 0;
+  for (bool k : g.Keys) set += k;
+  EXPECT_EQ(set, 1);  // codes of 256 and more change nothing
+  EXPECT_TRUE(g.LeftDown);
+  EXPECT_TRUE(g.RightDown);
+  EXPECT_EQ(g.MouseX, 65535);  // unsigned words: never negative
+  EXPECT_EQ(g.MouseY, 32768);
+
+  Post(WM_KEYUP, VK_SPACE);
+  Post(WM_LBUTTONUP);
+  Post(WM_RBUTTONUP);
+  while (!g.ProcessMessages()) {
+  }
+  EXPECT_FALSE(g.Keys[VK_SPACE]);
+  EXPECT_FALSE(g.LeftDown);
+  EXPECT_FALSE(g.RightDown);
+}
+
+TEST_F(Messages, MinimiseRestoreAndSize) {
+  ZrGfx& g = TestGfx();
+  const int hidden = Platform::ShowCursor(false) + 1;  // read the counter without changing it
+  Platform::ShowCursor(true);
+
+  Post(WM_SIZE, 0, MakeLParam(0, 0));
+  Post(WM_ACTIVATE, WA_INACTIVE | (1u << 16));
+  EXPECT_FALSE(g.ProcessMessages());
+  EXPECT_EQ(g.Width, 0);
+  EXPECT_EQ(g.Height, 0);  // a zero height must not break the projection
+  EXPECT_EQ(g.Projection, 1);
+  EXPECT_FALSE(g.ProcessMessages());
+  EXPECT_FALSE(g.Active);
+  EXPECT_EQ(Platform::ShowCursor(false) + 1, hidden + 1);  // shown once more
+  Platform::ShowCursor(true);
+
+  Post(WM_ACTIVATE, WA_ACTIVE);
+  Post(WM_SIZE, 0, MakeLParam(640, 480));
+  EXPECT_FALSE(g.ProcessMessages());
+  EXPECT_TRUE(g.Active);
+  EXPECT_FALSE(g.ProcessMessages());
+  EXPECT_EQ(g.Width, 640);
+  EXPECT_EQ(g.Height, 480);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[2], 640);
+  EXPECT_EQ(viewport[3], 480);
+
+  // Losing the focus without minimising leaves the game running.
+  Post(WM_ACTIVATE, WA_INACTIVE);
+  EXPECT_FALSE(g.ProcessMessages());
+  EXPECT_TRUE(g.Active);
+  EXPECT_TRUE(g.ProcessMessages());
+}
+
+TEST_F(Messages, CloseEndsTheLoopAfterThePassThatTakesQuit) {
+  ZrGfx& g = TestGfx();
+  Post(WM_CLOSE);
+  EXPECT_FALSE(g.ProcessMessages());
+  EXPECT_FALSE(g.Terminated);  // only asked: WM_QUIT is now queued
+  EXPECT_FALSE(g.ProcessMessages());
+  EXPECT_TRUE(g.Terminated);
+  EXPECT_EQ(g.Msg.Message, WM_QUIT);
+
+  // The same through the loop, while the window is minimised: messages are still handled.
+  ResetTestGfx();
+  g.Active = false;
+  Post(WM_CLOSE);
+  MainLoop(g);
+  EXPECT_TRUE(g.Terminated);
+  ZrMsg left;
+  EXPECT_FALSE(Platform::PeekMessage(left));
+
+  // Leaving through the quit state ends the loop on its own pass.
+  ResetTestGfx();
+  const ZrGameState saved = Game.GameState;
+  Game.GameState = gsQuit;
+  MainLoop(g);
+  EXPECT_TRUE(g.Terminated);
+  Game.GameState = saved;
+}
