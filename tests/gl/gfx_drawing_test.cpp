@@ -77,7 +77,7 @@ TEST_F(Drawing, PrintAtPutsTheBaselineBelowTheTop) {
   ZrGfx& g = TestGfx();
   g.Begin2D();
   glColor3f(1, 1, 1);
-  g.PrintAt(10, 20, "HH");
+  g.PrintAt(10, 20, "H H");
   g.End2D();
   const Box b = LitBox();
   EXPECT_EQ(b.bottom, 600 - 20);  // H stands on the baseline
@@ -85,6 +85,7 @@ TEST_F(Drawing, PrintAtPutsTheBaselineBelowTheTop) {
   EXPECT_LE(b.left, 13);
   EXPECT_GE(b.top - b.bottom, 9);  // a capital of an 18-pixel face
   EXPECT_LE(b.top - b.bottom, 14);
+  EXPECT_GE(b.right - b.left, 25);  // the space advances by a whole cell
 }
 
 TEST_F(Drawing, EveryRussianLetterDrawsAndAnEmptyTextDrawsNothing) {

@@ -56,6 +56,10 @@ std::vector<GLubyte> FlipRows(const FT_Bitmap& bm) {
   return rows;
 }
 
+// Mesa drops the advance of an empty bitmap inside a display list, so glyphs without
+// pixels (the space, codes without a glyph) carry one blank pixel instead.
+const GLubyte kBlank[1] = {0};
+
 }  // namespace
 
 namespace Platform {
@@ -85,11 +89,16 @@ void BuildFontLists(ZrWnd, uint32_t listBase, int count, int charHeight) {
     if (printable && FT_Load_Char(face, unicode, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) == 0) {
       const FT_GlyphSlot g = face->glyph;
       const std::vector<GLubyte> rows = FlipRows(g->bitmap);
-      glBitmap(static_cast<GLsizei>(g->bitmap.width), static_cast<GLsizei>(g->bitmap.rows),
-               static_cast<GLfloat>(-g->bitmap_left), static_cast<GLfloat>(static_cast<int>(g->bitmap.rows) - g->bitmap_top),
-               static_cast<GLfloat>(g->advance.x >> 6), 0, rows.empty() ? nullptr : rows.data());
+      if (rows.empty()) {
+        glBitmap(1, 1, 0, 0, static_cast<GLfloat>(g->advance.x >> 6), 0, kBlank);
+      } else {
+        glBitmap(static_cast<GLsizei>(g->bitmap.width), static_cast<GLsizei>(g->bitmap.rows),
+                 static_cast<GLfloat>(-g->bitmap_left),
+                 static_cast<GLfloat>(static_cast<int>(g->bitmap.rows) - g->bitmap_top),
+                 static_cast<GLfloat>(g->advance.x >> 6), 0, rows.data());
+      }
     } else {
-      glBitmap(0, 0, 0, 0, cellAdvance, 0, nullptr);
+      glBitmap(1, 1, 0, 0, cellAdvance, 0, kBlank);
     }
     glEndList();
   }

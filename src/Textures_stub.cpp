@@ -1,3 +1,0 @@
-// Temporary loader until the TGA decoder exists.
-#include "Textures.h"
-void LoadTextureFile(const std::string&, ZrGLName&) {}

@@ -1,0 +1,70 @@
+// The thread's Win32 message queue, handed to the game one message at a time.
+#include "platform/platform.h"
+#include "platform/win32/win32_api.h"
+
+namespace {
+
+// The last message taken off the queue, whole: the seam's ZrMsg carries no time or
+// cursor point, and DispatchMessageA should see the message exactly as it came.
+MSG g_lastMsg{};
+
+MSG ToMsg(const ZrMsg& msg) {
+  const bool same = msg.Wnd == g_lastMsg.hwnd && msg.Message == g_lastMsg.message &&
+                    msg.WParam == g_lastMsg.wParam && msg.LParam == g_lastMsg.lParam;
+  if (same) return g_lastMsg;
+  MSG m{};
+  m.hwnd = static_cast<HWND>(msg.Wnd);
+  m.message = msg.Message;
+  m.wParam = msg.WParam;
+  m.lParam = msg.LParam;
+  m.time = GetMessageTime();
+  return m;
+}
+
+}  // namespace
+
+namespace Platform {
+
+bool PeekMessage(ZrMsg& msg) {
+  MSG m{};
+  if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) return false;
+  g_lastMsg = m;
+  msg.Wnd = m.hwnd;
+  msg.Message = m.message;
+  msg.WParam = m.wParam;
+  msg.LParam = m.lParam;
+  return true;
+}
+
+void WaitMessage() {
+  // Unlike ::WaitMessage, this also returns at once for a message that is already
+  // queued but was seen by an earlier look at the queue, as the second of two
+  // messages that arrived together is.
+  MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+void PostMessage(const ZrMsg& msg) {
+  // No window named: the game window, or the thread's own queue before there is one.
+  HWND wnd = msg.Wnd != nullptr ? static_cast<HWND>(msg.Wnd) : Win32::MainWnd;
+  if (wnd != nullptr) {
+    PostMessageA(wnd, msg.Message, msg.WParam, msg.LParam);
+  } else {
+    PostThreadMessageA(GetCurrentThreadId(), msg.Message, msg.WParam, msg.LParam);
+  }
+}
+
+void PostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
+
+intptr_t DispatchMessage(const ZrMsg& msg) {
+  const MSG m = ToMsg(msg);
+  TranslateMessage(&m);
+  return DispatchMessageA(&m);
+}
+
+intptr_t DefWindowProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  return DefWindowProcA(static_cast<HWND>(wnd), message, wParam, lParam);
+}
+
+int ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE); }
+
+}  // namespace Platform

@@ -1,0 +1,27 @@
+// The best-score file: the best result as bare decimal digits, kept between runs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The file's name; without a directory it lies in the working directory.
+inline constexpr const char* BestScoreFileName = "bs.zrt";
+
+// Reads the best score from path. A missing or empty file reads as 0. A file that does
+// not hold a usable number (no number at all, a negative one, one beyond 32 bits), or
+// that cannot be read, also reads as 0, with a warning on stderr naming the file; the
+// file itself is left alone until a better score replaces it.
+uint32_t ReadBestScore(const std::string& path);
+
+// Turns the text of the file into the score, the way ReadBestScore does: blanks (bytes
+// of code 32 or below) before the number skipped, an optional sign, decimal digits or a
+// hexadecimal number after "$", "x" or "0x", at most 32 bytes, ended by a blank or the
+// end. Empty or blank text is 0. False when the text holds no such number in 32 bits.
+bool ParseBestScore(std::string_view text, uint32_t& score);
+
+// Replaces the file at path with the digits of score and nothing else. The digits go to
+// a temporary file beside it, which is flushed to the disk and then renamed over path,
+// so the old best score survives a crash at any moment. A failure is reported to the
+// player (message box and stderr) and gives false; the old file is then unchanged.
+bool WriteBestScore(const std::string& path, uint32_t score);

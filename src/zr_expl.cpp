@@ -1,0 +1,106 @@
+#include "zr_expl.h"
+
+#include "zr_gfx.h"
+#include "zr_gl.h"
+#include "zr_random.h"
+#include "zr_utils.h"
+
+namespace {
+
+// Draws one particle: the shared quad, turned, scaled and faded.
+void DrawParticle(const ExplParticle& p, float alpha, double scale, ZrGLName quadList) {
+  glPushMatrix();
+  glColor4f(1, 1, 1, alpha);
+  glTranslatef(p.X, p.Y, 0);
+  glRotatef(p.Angle, 0, 0, 1);
+  glScaled(scale, scale, 0);
+  glCallList(quadList);
+  glPopMatrix();
+}
+
+// Takes the dead out of a pass by moving the last entry into each dead slot; the moved
+// entry has not had its turn yet and gets it in that slot. The array is resized once.
+template <typename Advance>
+void AnimateParticles(std::vector<ExplParticle>& particles, int32_t& count, Advance advance) {
+  int32_t alive = count;
+  int32_t i = 0;
+  while (i < alive) {
+    if (advance(particles[static_cast<size_t>(i)])) {
+      ++i;
+    } else {
+      particles[static_cast<size_t>(i)] = particles[static_cast<size_t>(alive - 1)];
+      --alive;
+    }
+  }
+  if (alive != count) {
+    particles.resize(static_cast<size_t>(alive));
+    count = alive;
+  }
+}
+
+// Drift of smoke away from the origin; a particle level with it goes towards larger values.
+float Drift(float v, float origin, double amount) {
+  return static_cast<float>(v < origin ? v - amount : v + amount);
+}
+
+}  // namespace
+
+ZrExpl::ZrExpl(ZrGfx& gfx, ZrGLName fireTexture, ZrGLName smokeTexture, ZrGLName quadList)
+    : Gfx(gfx), FireTexture(fireTexture), SmokeTexture(smokeTexture), QuadList(quadList) {}
+
+void ZrExpl::Start(int32_t count, float x, float y, float fadeStep) {
+  // Every explosion reseeds the game's generator from the fine clock.
+  Randomize();
+  OriginX = x;
+  OriginY = y;
+  const int32_t n = count > 0 ? count : 0;
+  Fire.assign(static_cast<size_t>(n), ExplParticle{});
+  FireCount = n;
+  for (ExplParticle& p : Fire) {
+    p.Life = 100.0f;
+    p.FadeStep = fadeStep;
+    p.X = static_cast<float>(x + (static_cast<int32_t>(Random(60)) - 30));
+    p.Y = static_cast<float>(y + (static_cast<int32_t>(Random(60)) - 30));
+    p.Angle = static_cast<float>(Random(360));
+  }
+  Smoke.assign(static_cast<size_t>(2 * n), ExplParticle{});
+  SmokeCount = 2 * n;
+  for (ExplParticle& p : Smoke) {
+    p.Life = 100.0f;
+    p.FadeStep = fadeStep;
+    p.X = static_cast<float>(x + (static_cast<int32_t>(Random(10)) - 5));
+    p.Y = static_cast<float>(y + (static_cast<int32_t>(Random(10)) - 5));
+    p.Angle = static_cast<float>(Random(360));
+  }
+}
+
+bool ZrExpl::Animate() {
+  // Over as soon as either kind of particle is gone; the other goes with it.
+  if (FireCount == 0 || SmokeCount == 0) return false;
+
+  const float k = static_cast<float>(Gfx.GetFps() / 1000.0);
+
+  // Smoke first, underneath: it drifts apart and fades with the frame-rate reading.
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glBindTexture(GL_TEXTURE_2D, SmokeTexture);
+  AnimateParticles(Smoke, SmokeCount, [&](ExplParticle& p) {
+    DrawParticle(p, static_cast<float>(p.Life / 2.0 / 100.0), (130.0 - p.Life) / 60.0, QuadList);
+    const double drift = static_cast<double>(p.FadeStep) * k * 3;
+    p.X = Drift(p.X, OriginX, drift);
+    p.Y = Drift(p.Y, OriginY, drift);
+    p.Life = static_cast<float>(p.Life - static_cast<double>(k) * 7 * p.FadeStep);
+    p.Angle = static_cast<float>(p.Angle + RandomReal());
+    return Round(p.Life) > 0;
+  });
+
+  // Fire on top, in additive light: it stays put and fades by a fixed amount per frame.
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  glBindTexture(GL_TEXTURE_2D, FireTexture);
+  AnimateParticles(Fire, FireCount, [&](ExplParticle& p) {
+    DrawParticle(p, static_cast<float>(p.Life / 100.0), (150.0 - p.Life) / 70.0, QuadList);
+    p.Life = static_cast<float>(p.Life - static_cast<double>(p.FadeStep));
+    p.Angle = static_cast<float>(p.Angle + RandomReal());
+    return !(p.Life < 0.0f);
+  });
+  return true;
+}

@@ -1,0 +1,28 @@
+// libFuzzer target: any bytes through the TGA decoder. A decoded image must be exactly
+// as large as its header says; a refusal must name one of the known messages.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "tga_image.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  TgaLimits limits;
+  limits.MaxSide = 4096;          // a typical driver's largest texture
+  limits.MaxBytes = 64u << 20;    // keeps each run's memory small
+  TgaImage image;
+  const int message = DecodeTga(data, size, limits, image);
+  if (message == TgaOk) {
+    const size_t expected = size_t{image.Width} * image.Height * image.BytesPerPixel;
+    if (image.Pixels.size() != expected || image.Width == 0 || image.Height == 0) std::abort();
+    if (image.BytesPerPixel != 3 && image.BytesPerPixel != 4) std::abort();
+    // Touch every byte, so that the sanitizers see any byte left unwritten or misplaced.
+    unsigned sum = 0;
+    for (uint8_t b : image.Pixels) sum += b;
+    if (sum == 0xFFFFFFFFu) std::abort();
+  } else {
+    if (message < TgaNotTrueColour || message > TgaNoMemory || !image.Pixels.empty()) std::abort();
+    if (TgaMessageText(message, "x").empty()) std::abort();
+  }
+  return 0;
+}

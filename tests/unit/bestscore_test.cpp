@@ -1,0 +1,105 @@
+// The best-score file: what reads as a score, what is written, and how failures end.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "zr_bestscore.h"
+#include "zr_report.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> g_boxes;
+void CaptureBox(const std::string& caption, const std::string& text) { g_boxes.push_back(caption + "|" + text); }
+
+struct BestScoreFile : ::testing::Test {
+  fs::path dir = fs::temp_directory_path() / ("zr_bestscore_" + std::to_string(std::random_device{}()));
+  std::string file = (dir / "bs.zrt").string();
+  void SetUp() override {
+    fs::create_directories(dir);
+    g_boxes.clear();
+    SetMessageSink(&CaptureBox);
+  }
+  void TearDown() override {
+    SetMessageSink(nullptr);
+    fs::remove_all(dir);
+  }
+  void Put(const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+  std::string Get() {
+    std::ostringstream s;
+    s << std::ifstream(file, std::ios::binary).rdbuf();
+    return s.str();
+  }
+};
+
+}  // namespace
+
+TEST(BestScoreText, BlanksSignsHexAndWhatIsNoScore) {
+  const std::pair<const char*, uint32_t> good[] = {
+      {"7", 7},          {"  \r\n\t 42\r\n", 42}, {"15 then anything", 15}, {"+15", 15}, {"-0", 0},
+      {"$1F", 31},       {"x1f", 31},             {"0x1F", 31},             {"", 0},    {" \r\n\x01 ", 0},
+      {"4294967295", 4294967295u},                {"00000000000000000000000000000007", 7},
+      {"000000000000000000000000000000007", 0},  // only 32 bytes of a number are read
+  };
+  for (const auto& [text, value] : good) {
+    uint32_t v = 12345;
+    EXPECT_TRUE(ParseBestScore(text, v)) << '"' << text << '"';
+    EXPECT_EQ(v, value) << '"' << text << '"';
+  }
+  for (const char* text : {"abc", "12abc", "1.5", "-5", "-$1", "4294967296", "$100000000", "+", "$", "0x", "$G"}) {
+    uint32_t v = 12345;
+    EXPECT_FALSE(ParseBestScore(text, v)) << '"' << text << '"';
+    EXPECT_EQ(v, 0u) << '"' << text << '"';
+  }
+}
+
+TEST_F(BestScoreFile, MissingEmptyAndMalformedFilesReadAsZero) {
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(ReadBestScore(file), 0u);  // a fresh installation: no file, no complaint
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  Put("");
+  EXPECT_EQ(ReadBestScore(file), 0u);
+  Put(" \r\n 1234\r\n");
+  EXPECT_EQ(ReadBestScore(file), 1234u);
+
+  for (const char* bad : {"garbage\n", "-3", "5000000000"}) {
+    Put(bad);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(ReadBestScore(file), 0u) << bad;
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find(file), std::string::npos) << "the warning names the file";
+    EXPECT_EQ(Get(), bad) << "a bad file is left as it is";
+  }
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(BestScoreFile, WriteReplacesTheFileWithExactlyTheDigits) {
+  EXPECT_TRUE(WriteBestScore(file, 7));  // creates it
+  EXPECT_EQ(Get(), "7");
+  Put("123456\r\n");
+  EXPECT_TRUE(WriteBestScore(file, 4294967295u));
+  EXPECT_EQ(Get(), "4294967295");
+  EXPECT_TRUE(WriteBestScore(file, 9));
+  EXPECT_EQ(Get(), "9");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no temporary file left";
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(BestScoreFile, AFailedSaveIsReportedAndKeepsTheOldFile) {
+  // The new file cannot be written beside the old one: the old best score survives.
+  Put("12");
+  fs::create_directories(fs::path(file + ".tmp") / "in-the-way");
+  EXPECT_FALSE(WriteBestScore(file, 13));
+  EXPECT_EQ(Get(), "12");
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0].rfind("Zr Ironfall|", 0), 0u);
+
+  const std::string nowhere = (dir / "missing" / "bs.zrt").string();  // like a read-only place
+  EXPECT_FALSE(WriteBestScore(nowhere, 5));
+  EXPECT_EQ(g_boxes.size(), 2u);
+}
