@@ -51,16 +51,14 @@ void ZrMonstList::AnimateOne(int32_t index) {
     return;
   }
 
-  const uint32_t fps = Gfx.GetFps();
-  const auto stepOf = [&t, fps] { return static_cast<float>(fps * static_cast<double>(t.Speed) / 1000.0); };
+  const float step = static_cast<float>(Gfx.GetFps() * static_cast<double>(t.Speed) / 1000.0);
 
   // At the waypoint: both coordinates round to it. A step longer than the rounding
   // window can jump over that test for ever, so being within one step counts too.
   const double toTarget = std::hypot(static_cast<double>(t.TargetX) - t.X, static_cast<double>(t.TargetY) - t.Y);
-  if ((Round(t.X) == Round(t.TargetX) && Round(t.Y) == Round(t.TargetY)) || toTarget <= stepOf()) {
+  if ((Round(t.X) == Round(t.TargetX) && Round(t.Y) == Round(t.TargetY)) || toTarget <= step) {
     t.NewWaypoint();
   }
-  const float step = stepOf();
 
   const float h = Heading(t.X, t.Y, t.TargetX, t.TargetY);
   if (std::isnan(h)) {
@@ -75,11 +73,10 @@ void ZrMonstList::AnimateOne(int32_t index) {
     const float diff = t.BodyAngle - std::fabs(h);
     const int64_t r = Round(diff);
     float turn = step;
-    if (r < 0) {
-      turn = -step;
-    } else if (r == 0) {
-      t.Turning = false;
-    }
+    if (r < 0) turn = -step;
+    // A turn of more than a degree a frame can jump over the window in which the
+    // difference rounds to 0 and swing around |h| for ever: within one step is facing it.
+    if (r == 0 || (step > 1.0f && std::fabs(diff) <= step)) t.Turning = false;
     if (t.Turning) {
       t.BodyAngle = t.BodyAngle - turn;
       if (t.BodyAngle > 360.0f) t.BodyAngle -= 360.0f;

@@ -80,6 +80,15 @@ TEST_F(WorldMonst, OvershootWrapsToANearlyFullTurn) {
   Frame();
   EXPECT_NEAR(t.BodyAngle, 359.12f, 1e-3);  // clockwise on, the long way round
   EXPECT_TRUE(t.Turning);
+
+  // A turn of 1.4 degrees a frame would swing between 0.6 and -0.8 off |h| for ever.
+  FixFps(100);
+  ZrMonst& fast = PlaceTank(300, 500, 900, 500, true, 14);
+  fast.BodyAngle = 2.0f;
+  Frame();
+  EXPECT_NEAR(fast.BodyAngle, 0.6f, 1e-4);
+  Frame();
+  EXPECT_FALSE(fast.Turning);
 }
 
 TEST_F(WorldMonst, RammingExplodesHurtsTheBaseAndHidesTheTank) {
