@@ -16,7 +16,7 @@ void BattleScreen() {
   // The base may leave the window upwards; nothing keeps it in.
   if (gfx.Keys[VK_UP]) {
     gfx.Keys[VK_UP] = false;
-    Game.Base->Y -= 1.1f;
+    Game.Base->Y = static_cast<float>(Game.Base->Y - 1.1);
   }
   if (gfx.LeftDown) {
     gfx.LeftDown = false;
