@@ -21,8 +21,8 @@ const char* const kFacePatterns[] = {"Courier New:bold", "Liberation Mono:bold",
 std::string FindFontFile() {
   if (!FcInit()) return {};
   std::string found;
-  for (const char* spec : kFacePatterns) {
-    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(spec));
+  for (const char* request : kFacePatterns) {
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(request));
     if (pattern == nullptr) continue;
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
