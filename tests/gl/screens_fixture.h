@@ -2,44 +2,126 @@
 // files, posted input, passes of the main loop and a clock moved by hand.
 #pragma once
 
-#include <array>
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
 #include <string>
+#include <vector>
 
-// A fresh temporary directory made the working directory for the life of the object,
-// with data/ holding plain generated pictures or the game's own.
-class TempGameDir {
- public:
-  explicit TempGameDir(bool gamePictures = false);
-  ~TempGameDir();
-  void PutFile(const std::string& name, const std::string& bytes) const;
-  std::string FileText(const std::string& name) const;  // "<missing>" when there is none
-  std::filesystem::path Path;
-
- private:
-  std::filesystem::path Previous;
-};
-
-// The plain background is opaque mid grey; every other plain picture is transparent,
-// so only the screens' own drawing shows over the background.
-inline constexpr int PlainGrey = 128;
+#include "gl_fixture.h"
+#include "platform/platform.h"
+#include "zr_base.h"
+#include "zr_expl.h"
+#include "zr_game.h"
+#include "zr_gfx.h"
+#include "zr_gl.h"
+#include "zr_monst.h"
+#include "zr_random.h"
+#include "zr_report.h"
+#include "zr_weapon.h"
+#include "zr_winmsg.h"
 
 // Frees the world, puts Game back to its start and TestGfx to a clean state.
-void ResetGame();
+inline void ResetGame() {
+  FreeGame();
+  Game.CenterX = Game.CenterY = Game.WeaponStep = 0;
+  Game.Score = Game.BestScore = 0;
+  Game.GameState = gsLoading;
+  Game.MenuIndex = 0;
+  ResetTestGfx();
+  ZrGfx& g = TestGfx();
+  g.TickSource = &Platform::TickCount;
+  g.Fps = g.FpsElapsed = g.FpsFrames = 0;
+  glColor4f(1, 1, 1, 1);
+}
 
 // A tick source for the frame counter that moves only when a test moves it.
-extern uint32_t FakeTickNow;
-uint32_t FakeTicks();
+inline uint32_t FakeTickNow = 0;
+inline uint32_t FakeTicks() { return FakeTickNow; }
 
-void PostKeyDown(uintptr_t vk);
-void PostKeyUp(uintptr_t vk);
-void PostMouseMove(int x, int y);
-void PostLeftClick();  // button down, then up
+// The background of the plain pictures, opaque; every other plain picture is transparent,
+// so that only the screens' own drawing shows over the background.
+inline constexpr int PlainGrey = 128;
 
-// Passes of the main loop's dispatch over Game.GameState, the window active.
-void RunPasses(int count);
+// The world loaded from plain pictures, with no "bs.zrt", in a fresh temporary working
+// directory, on the fake clock: while no test moves it, the frame-rate reading stays 0
+// and nothing moves by itself. Afterwards no scissor, random clock or message sink is left.
+struct ScreenTest : ::testing::Test {
+  std::filesystem::path Previous = std::filesystem::current_path();
+  std::filesystem::path Path =
+      std::filesystem::temp_directory_path() / ("zr_screens_" + std::to_string(std::random_device{}()));
+  ScreenTest() {
+    std::filesystem::create_directories(Path / "data");
+    for (const std::string name : {"bg2", "char", "ch_0", "ch_1", "ch_2", "monst_0", "monst_1", "monst_2", "monst_3",
+                                   "monst_4", "fireball", "expl", "smoke"}) {
+      // 4 x 4, uncompressed, 32 bits, of one colour.
+      const uint8_t grey = name == "bg2" ? PlainGrey : 255, alpha = name == "bg2" ? 255 : 0;
+      std::vector<uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 0, 4, 0, 32, 8};
+      for (int i = 0; i < 16; ++i) tga.insert(tga.end(), {grey, grey, grey, alpha});
+      std::ofstream(Path / "data" / (name + ".tga"), std::ios::binary)
+          .write(reinterpret_cast<const char*>(tga.data()), std::ssize(tga));
+    }
+    std::filesystem::current_path(Path);
+  }
+  ~ScreenTest() override {
+    std::error_code ec;
+    std::filesystem::current_path(Previous, ec);
+    std::filesystem::remove_all(Path, ec);
+  }
+  void SetUp() override {
+    ResetGame();
+    TestGfx().TickSource = &FakeTicks;
+    LoadGame();
+  }
+  void TearDown() override {
+    glDisable(GL_SCISSOR_TEST);
+    SetRandomClock(nullptr);
+    SetMessageSink(nullptr);
+    ResetGame();
+  }
+};
 
-// Pixels near a colour (a little tolerance for rounding); x, y from the bottom left.
-bool IsColour(const std::array<uint8_t, 3>& rgb, int r, int g, int b);
-int CountColour(int x, int y, int width, int height, int r, int g, int b);
+// A file of the working directory; "<missing>" when there is none.
+inline std::string FileText(const char* name) {
+  std::ifstream in(name, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+}
+
+inline void Post(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
+  Platform::PostMessage(ZrMsg{nullptr, message, wParam, lParam});
+}
+
+// The mouse moved to (x, y), the button down, then up.
+inline void PostClick(int x, int y) {
+  Post(WM_MOUSEMOVE, 0, MakeLParam(static_cast<uint16_t>(x), static_cast<uint16_t>(y)));
+  Post(WM_LBUTTONDOWN);
+  Post(WM_LBUTTONUP);
+}
+
+// Passes of the main loop's dispatch over Game.GameState (up to "Выход"), the window active.
+inline void RunPasses(int count) {
+  static const std::map<ZrGameState, void (*)()> steps = {
+      {gsLoading, LoadGame},    {gsMenu, MenuScreen},         {gsRecords, RecordsScreen},
+      {gsBattle, BattleScreen}, {gsGameOver, GameOverScreen}, {gsNewGame, NewGame}};
+  for (int i = 0; i < count; ++i) steps.at(Game.GameState)();
+}
+
+// Pixels of a rectangle near a colour (a little tolerance for rounding); x, y from the bottom left.
+inline int CountColour(int x, int y, int width, int height, int r, int g, int b) {
+  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  int n = 0;
+  for (size_t i = 0; i < rgb.size(); i += 3) {
+    n += std::abs(rgb[i] - r) <= 8 && std::abs(rgb[i + 1] - g) <= 8 && std::abs(rgb[i + 2] - b) <= 8;
+  }
+  return n;
+}
+inline bool PixelIs(int x, int y, int r, int g, int b) { return CountColour(x, y, 1, 1, r, g, b) == 1; }

@@ -1,36 +1,81 @@
-// A battle world on the shared test window: plain sprites instead of the game's
-// images, a fixed frame-rate reading and a repeatable random sequence.
+// The battle world as the game loads it, on the shared test window, with a fixed
+// frame-rate reading and a repeatable random sequence.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include "gl_fixture.h"
+#include "screens_fixture.h"
 #include "zr_base.h"
 #include "zr_expl.h"
+#include "zr_game.h"
+#include "zr_gfx.h"
+#include "zr_gl.h"
 #include "zr_monst.h"
+#include "zr_random.h"
 #include "zr_weapon.h"
 
 class WorldTest : public ::testing::Test {
  protected:
-  void SetUp() override;
-  void TearDown() override;
+  void SetUp() override {
+    ResetGame();
+    LoadGame();
+    NewLists();
+    base = Game.Base.get();
+    explosions = Game.Explosions.get();
+    Game.GameState = gsBattle;
+    FixFps(60);
+    RandSeed(1);
+    SetRandomClock([]() -> uint64_t { return 12345; });
+  }
+  void TearDown() override {
+    glDisable(GL_SCISSOR_TEST);
+    SetRandomClock(nullptr);
+    ResetGame();
+    TestGfx().StartFps();
+  }
 
-  // GetFps keeps returning fps until the test changes it.
-  static void FixFps(uint32_t fps);
-  // Fresh, empty tank and fireball lists, as a new battle makes them.
-  void NewLists();
-  // Tank sprites: opaque white squares, or invisible, leaving only the waypoint dots.
-  void SetTankAlpha(uint8_t alpha);
-  // One battle frame in the order of the battle screen on a black frame; or the tanks alone.
-  void Frame();
-  void TanksOnly();
-  ZrMonst& PlaceTank(float x, float y, float targetX, float targetY, bool turning, float speed);
+  // GetFps keeps returning fps until the test changes it: the clock stands still.
+  static void FixFps(uint32_t fps) {
+    TestGfx().TickSource = []() -> uint32_t { return 1000; };
+    TestGfx().LastTick = 1000;
+    TestGfx().Fps = fps;
+  }
+  // Fresh, empty tank and fireball lists.
+  void NewLists() {
+    Game.Monsters = std::make_unique<ZrMonstList>(TestGfx());
+    monsters = Game.Monsters.get();
+    monsters->Load();
+    Game.Weapons = std::make_unique<ZrWeaponList>(TestGfx());
+    weapons = Game.Weapons.get();
+    weapons->Load();
+  }
+  // One battle frame on a black frame, in the battle screen's order, of the parts asked for.
+  enum Part { kBase = 1, kTanks = 2, kFireballs = 4, kExplosions = 8, kAll = 15 };
+  void Frame(int parts = kAll) {
+    TestGfx().Begin2D();
+    glClear(GL_COLOR_BUFFER_BIT);
+    glColor3f(1, 1, 1);
+    if (parts & kBase) base->Animate();
+    if (parts & kTanks) monsters->Animate();
+    if (parts & kFireballs) weapons->Animate();
+    if (parts & kExplosions) explosions->Animate();
+    TestGfx().End2D();
+  }
+  ZrMonst& PlaceTank(float x, float y, float targetX, float targetY, bool turning, float speed) {
+    monsters->AddMonster();
+    ZrMonst& t = *monsters->Items.back();
+    t.X = x;
+    t.Y = y;
+    t.TargetX = targetX;
+    t.TargetY = targetY;
+    t.Turning = turning;
+    t.Speed = speed;
+    return t;
+  }
 
   ZrBase* base = nullptr;
   ZrMonstList* monsters = nullptr;
   ZrWeaponList* weapons = nullptr;
   ZrExplList* explosions = nullptr;
-
- private:
-  struct Saved;
-  std::shared_ptr<Saved> saved_;
 };
