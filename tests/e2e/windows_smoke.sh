@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# zr_ironfall.exe under wine in Xvfb (set up by tests/ci/60-windows.sh): the menu, drawn as
+# zr_ironfall.exe under wine in Xvfb (set up by tools/ci/60-windows.sh): the menu, drawn as
 # the Linux build draws it; Down, Enter, Space to the records and back; a clean close. Then
 # the "TGA File Error" box (the game goes on) and the "Application Error" box (exit code 1).
 set -euo pipefail
