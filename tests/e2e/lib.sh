@@ -26,14 +26,3 @@ e2e_wait_window() {
 e2e_shot() {
   import -window "$1" "${ZR_ARTIFACTS}/$2.png"
 }
-
-# Prints the RGB of one pixel of a PNG as "r,g,b" (0-255).
-e2e_pixel() {
-  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
-}
-
-# Sends one key to the window and gives the game a moment to draw.
-e2e_key() {
-  xdotool key --window "$1" "$2"
-  sleep "${3:-0.3}"
-}
