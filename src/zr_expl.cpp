@@ -43,6 +43,22 @@ float Drift(float v, float origin, double amount) {
   return static_cast<float>(v < origin ? v - amount : v + amount);
 }
 
+// n new particles around (x, y), each off it by -spread/2 to spread/2 - 1 on either axis
+// and randomly turned; the draws come in the order x, y, angle per particle.
+void MakeParticles(std::vector<ExplParticle>& particles, int32_t& count, int32_t n, float x, float y,
+                   uint32_t spread, float fadeStep) {
+  const int32_t half = static_cast<int32_t>(spread / 2);
+  particles.assign(static_cast<size_t>(n), ExplParticle{});
+  count = n;
+  for (ExplParticle& p : particles) {
+    p.Life = 100.0f;
+    p.FadeStep = fadeStep;
+    p.X = static_cast<float>(x + (static_cast<int32_t>(Random(spread)) - half));
+    p.Y = static_cast<float>(y + (static_cast<int32_t>(Random(spread)) - half));
+    p.Angle = static_cast<float>(Random(360));
+  }
+}
+
 }  // namespace
 
 ZrExpl::ZrExpl(ZrGfx& gfx, ZrGLName fireTexture, ZrGLName smokeTexture, ZrGLName quadList)
@@ -54,24 +70,8 @@ void ZrExpl::Start(int32_t count, float x, float y, float fadeStep) {
   OriginX = x;
   OriginY = y;
   const int32_t n = count > 0 ? count : 0;
-  Fire.assign(static_cast<size_t>(n), ExplParticle{});
-  FireCount = n;
-  for (ExplParticle& p : Fire) {
-    p.Life = 100.0f;
-    p.FadeStep = fadeStep;
-    p.X = static_cast<float>(x + (static_cast<int32_t>(Random(60)) - 30));
-    p.Y = static_cast<float>(y + (static_cast<int32_t>(Random(60)) - 30));
-    p.Angle = static_cast<float>(Random(360));
-  }
-  Smoke.assign(static_cast<size_t>(2 * n), ExplParticle{});
-  SmokeCount = 2 * n;
-  for (ExplParticle& p : Smoke) {
-    p.Life = 100.0f;
-    p.FadeStep = fadeStep;
-    p.X = static_cast<float>(x + (static_cast<int32_t>(Random(10)) - 5));
-    p.Y = static_cast<float>(y + (static_cast<int32_t>(Random(10)) - 5));
-    p.Angle = static_cast<float>(Random(360));
-  }
+  MakeParticles(Fire, FireCount, n, x, y, 60, fadeStep);
+  MakeParticles(Smoke, SmokeCount, 2 * n, x, y, 10, fadeStep);
 }
 
 bool ZrExpl::Animate() {
