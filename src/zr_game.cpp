@@ -12,24 +12,28 @@ GameContext Game;
 GameContext::GameContext() = default;
 GameContext::~GameContext() = default;
 
+void RunGameStep() {
+  switch (Game.GameState) {
+    case gsLoading: LoadGame(); break;
+    case gsMenu: MenuScreen(); break;
+    case gsRecords: RecordsScreen(); break;
+    case gsBattle: BattleScreen(); break;
+    case gsGameOver: GameOverScreen(); break;
+    case gsQuit: Game.Gfx->Terminated = true; break;
+    case gsNewGame: NewGame(); break;
+    default: break;
+  }
+}
+
 void MainLoop(ZrGfx& gfx) {
   Game.Gfx = &gfx;
   while (!gfx.Terminated) {
-    if (!gfx.Active) {
+    if (gfx.Active) {
+      RunGameStep();
+    } else {
       // Minimised: nothing runs but the message pump, and it sleeps until there is work.
       Platform::WaitMessage();
       gfx.ProcessMessages();
-      continue;
-    }
-    switch (Game.GameState) {
-      case gsLoading: LoadGame(); break;
-      case gsMenu: MenuScreen(); break;
-      case gsRecords: RecordsScreen(); break;
-      case gsBattle: BattleScreen(); break;
-      case gsGameOver: GameOverScreen(); break;
-      case gsQuit: gfx.Terminated = true; break;
-      case gsNewGame: NewGame(); break;
-      default: break;
     }
   }
 }

@@ -37,6 +37,8 @@ extern GameContext Game;
 // Runs passes until gfx.Terminated is set: one step of the current state per pass
 // while the window is active, one window message per pass while it is not.
 void MainLoop(ZrGfx& gfx);
+// One pass of the loop with an active window: the step of the current GameState.
+void RunGameStep();
 // Releases the world while the GL context is still current, and forgets it.
 void FreeGame();
 

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -104,12 +103,9 @@ inline void PostClick(int x, int y) {
   Post(WM_LBUTTONUP);
 }
 
-// Passes of the main loop's dispatch over Game.GameState (up to "Выход"), the window active.
+// Passes of the main loop with the window active.
 inline void RunPasses(int count) {
-  static const std::map<ZrGameState, void (*)()> steps = {
-      {gsLoading, LoadGame},    {gsMenu, MenuScreen},         {gsRecords, RecordsScreen},
-      {gsBattle, BattleScreen}, {gsGameOver, GameOverScreen}, {gsNewGame, NewGame}};
-  for (int i = 0; i < count; ++i) steps.at(Game.GameState)();
+  for (int i = 0; i < count; ++i) RunGameStep();
 }
 
 // Pixels of a rectangle near a colour (a little tolerance for rounding); x, y from the bottom left.
