@@ -3,6 +3,7 @@
 #include "zr_gfx.h"
 #include "zr_gl.h"
 #include "zr_random.h"
+#include "zr_swap_remove.h"
 #include "zr_utils.h"
 
 namespace {
@@ -16,26 +17,6 @@ void DrawParticle(const ExplParticle& p, float alpha, double scale, ZrGLName qua
   glScaled(scale, scale, 0);
   glCallList(quadList);
   glPopMatrix();
-}
-
-// Takes the dead out of a pass by moving the last entry into each dead slot; the moved
-// entry has not had its turn yet and gets it in that slot. The array is resized once.
-template <typename Advance>
-void AnimateParticles(std::vector<ExplParticle>& particles, int32_t& count, Advance advance) {
-  int32_t alive = count;
-  int32_t i = 0;
-  while (i < alive) {
-    if (advance(particles[static_cast<size_t>(i)])) {
-      ++i;
-    } else {
-      particles[static_cast<size_t>(i)] = particles[static_cast<size_t>(alive - 1)];
-      --alive;
-    }
-  }
-  if (alive != count) {
-    particles.resize(static_cast<size_t>(alive));
-    count = alive;
-  }
 }
 
 // Drift of smoke away from the origin; a particle level with it goes towards larger values.
@@ -83,7 +64,7 @@ bool ZrExpl::Animate() {
   // Smoke first, underneath: it drifts apart and fades with the frame-rate reading.
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glBindTexture(GL_TEXTURE_2D, SmokeTexture);
-  AnimateParticles(Smoke, SmokeCount, [&](ExplParticle& p) {
+  AnimateAndSwapRemove(Smoke, SmokeCount, [&](ExplParticle& p) {
     DrawParticle(p, static_cast<float>(p.Life / 2.0 / 100.0), (130.0 - p.Life) / 60.0, QuadList);
     const double drift = static_cast<double>(p.FadeStep) * k * 3;
     p.X = Drift(p.X, OriginX, drift);
@@ -96,7 +77,7 @@ bool ZrExpl::Animate() {
   // Fire on top, in additive light: it stays put and fades by a fixed amount per frame.
   glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   glBindTexture(GL_TEXTURE_2D, FireTexture);
-  AnimateParticles(Fire, FireCount, [&](ExplParticle& p) {
+  AnimateAndSwapRemove(Fire, FireCount, [&](ExplParticle& p) {
     DrawParticle(p, static_cast<float>(p.Life / 100.0), (150.0 - p.Life) / 70.0, QuadList);
     p.Life = static_cast<float>(p.Life - static_cast<double>(p.FadeStep));
     p.Angle = static_cast<float>(p.Angle + RandomReal());

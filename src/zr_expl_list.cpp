@@ -2,6 +2,7 @@
 #include "zr_expl.h"
 #include "zr_gfx.h"
 #include "zr_gl.h"
+#include "zr_swap_remove.h"
 
 ZrExplList::ZrExplList(ZrGfx& gfx, const std::string& fireFile, const std::string& smokeFile) : Gfx(gfx) {
   LoadTextureFile(fireFile, FireTexture);
@@ -38,20 +39,7 @@ void ZrExplList::Animate() {
   glEnable(GL_BLEND);
   glEnable(GL_TEXTURE_2D);
   // A finished effect is replaced by the last one, which then takes its turn there.
-  int32_t alive = Count;
-  int32_t i = 0;
-  while (i < alive) {
-    if (Items[static_cast<size_t>(i)]->Animate()) {
-      ++i;
-    } else {
-      Items[static_cast<size_t>(i)] = std::move(Items[static_cast<size_t>(alive - 1)]);
-      --alive;
-    }
-  }
-  if (alive != Count) {
-    Items.resize(static_cast<size_t>(alive));
-    Count = alive;
-  }
+  AnimateAndSwapRemove(Items, Count, [](std::unique_ptr<ZrExpl>& effect) { return effect->Animate(); });
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);
 }
