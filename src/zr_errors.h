@@ -21,6 +21,14 @@ class EInOutError : public ZrError {
   std::string FileName;
 };
 
+// A platform call the game cannot run without failed: no window, no OpenGL context.
+class EOSError : public ZrError {
+ public:
+  EOSError(const std::string& message, const std::string& detail)
+      : ZrError(detail.empty() ? message : message + ": " + detail) {}
+  const char* Kind() const noexcept override { return "EOSError"; }
+};
+
 class EOutOfMemory : public ZrError {
  public:
   EOutOfMemory() : ZrError("Out of memory") {}

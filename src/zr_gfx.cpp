@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "zr_errors.h"
 #include "zr_gl.h"
 #include "zr_winmsg.h"
 
@@ -24,8 +25,12 @@ void ZrGfx::OpenWindow(const std::string& title, int32_t width, int32_t height, 
   // The window procedure sees WM_SIZE and the first WM_ACTIVATE in here, before any
   // GL context exists.
   Wnd = Platform::CreateWin(title, width, height, bits, fullScreen, WndProc);
+  // Without a window or a context the game cannot be seen or played: say so and end,
+  // rather than run on unseen.
+  if (Wnd == nullptr) throw EOSError("The game window could not be opened", Platform::LastErrorText());
   DC = Wnd;
   RC = Platform::CreateGLContext(Wnd);
+  if (RC == nullptr) throw EOSError("No OpenGL context could be created", Platform::LastErrorText());
   Platform::RequestVsync();
 
   glClearDepth(1.0);

@@ -88,5 +88,7 @@ void BuildFontLists(ZrWnd wnd, uint32_t listBase, int count, int charHeight);
 std::string ExecutablePath();
 // Masks all floating-point exceptions, as the game expects for its whole run.
 void MaskFloatExceptions();
+// What the platform said about its most recent failure, for error reports.
+std::string LastErrorText();
 
 }  // namespace Platform

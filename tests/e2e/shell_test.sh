@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
 # End to end: the real game opens "Zr Ironfall" with an 800 x 600 client area, draws,
-# and ends with exit code 0 when the window manager closes it.
+# and ends with exit code 0 when the window manager closes it. Where no display can be
+# opened it says so and ends with exit code 1, instead of running on unseen.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 close_tool=$(e2e_close_tool)
 workdir=$(mktemp -d)
+pid=""
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$workdir"' EXIT
 cp -r "${ZR_DATA_DIR}" "$workdir/data"
 cd "$workdir"
+
+status=0
+DISPLAY=:nowhere XDG_RUNTIME_DIR= WAYLAND_DISPLAY= timeout 20 "$ZR_EXE" 2>no_display.txt || status=$?
+[ "$status" -eq 1 ] || { echo "without a display the game exited with $status, not 1"; exit 1; }
+grep -q "Exception EOSError in module zr_ironfall" no_display.txt ||
+  { echo "without a display the report was:"; cat no_display.txt; exit 1; }
+
 "$ZR_EXE" & pid=$!
 wid=$(e2e_wait_window "Zr Ironfall")
 sleep 1.5
@@ -16,5 +26,6 @@ e2e_shot "$wid" shell_window
 "$close_tool" "$wid"
 status=0
 wait "$pid" || status=$?
+pid=""
 [ "$status" -eq 0 ] || { echo "the game exited with $status"; exit 1; }
 echo "shell e2e: passed"

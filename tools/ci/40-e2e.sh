@@ -9,5 +9,5 @@ export ZR_ARTIFACTS="$PWD/build/e2e-artifacts"
 mkdir -p "$ZR_ARTIFACTS"
 for t in tests/e2e/*_test.sh; do
   echo "--- $t"
-  xvfb-run -a -s "-screen 0 1024x768x24" bash "$t"
+  bash tools/with-xvfb.sh bash "$t"
 done

@@ -27,7 +27,7 @@ fi
 export ZR_WIN_EXE="$build/zr_ironfall.exe" ZR_DATA_DIR="$PWD/data" ZR_ARTIFACTS="$build/e2e-artifacts"
 mkdir -p "$ZR_ARTIFACTS"
 # ctest runs the .exe files through wine (the toolchain's emulator).
-timeout 900 xvfb-run -a -s "-screen 0 1024x768x24" bash -c \
+timeout 900 bash tools/with-xvfb.sh bash -c \
   'ctest --test-dir "$1" --output-on-failure --timeout 300 && bash tests/e2e/windows_smoke.sh' _ "$build"
 wineserver -w
 

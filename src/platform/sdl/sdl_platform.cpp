@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <cfenv>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <thread>
 #include <unistd.h>
@@ -95,6 +97,20 @@ intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
   return g_proc != nullptr ? g_proc(g_window, message, wParam, lParam) : 0;
 }
 
+// When no display answers, SDL falls back to its offscreen and dummy drivers, and the
+// game would run on with a window nobody can see. Those drivers are for tests, which
+// ask for them by name.
+bool OnRealDisplay() {
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if (asked != nullptr && *asked != 0) return true;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver == nullptr || (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0)) return true;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  const char* display = std::getenv("DISPLAY");
+  SDL_SetError("no display could be opened (DISPLAY=%s)", display != nullptr ? display : "");
+  return false;
+}
+
 }  // namespace
 
 namespace Platform {
@@ -104,6 +120,7 @@ ZrWnd CreateWin(const std::string& title, int width, int height, int bits, bool 
   g_proc = proc;
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
+  if (!OnRealDisplay()) return nullptr;
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -223,5 +240,7 @@ void MaskFloatExceptions() {
   // Already the default on x86-64 Linux; said explicitly because the game relies on it.
   fedisableexcept(FE_ALL_EXCEPT);
 }
+
+std::string LastErrorText() { return SDL_GetError(); }
 
 }  // namespace Platform

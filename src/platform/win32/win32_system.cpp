@@ -57,4 +57,14 @@ void MaskFloatExceptions() {
   _control87(_MCW_EM, _MCW_EM);
 }
 
+std::string LastErrorText() {
+  const DWORD code = GetLastError();
+  char buf[512] = {};
+  const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buf,
+                                 sizeof buf, nullptr);
+  std::string text(buf, n);
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == '.')) text.pop_back();
+  return text.empty() ? "system error " + std::to_string(code) : text;
+}
+
 }  // namespace Platform
