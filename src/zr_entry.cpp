@@ -29,10 +29,13 @@ std::string FormatErrorReport(const std::exception& error, const std::string& mo
   if (const auto* zr = dynamic_cast<const ZrError*>(&error)) kind = zr->Kind();
   else if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) kind = "EOutOfMemory";
   const char* message = dynamic_cast<const std::bad_alloc*>(&error) != nullptr ? "Out of memory" : error.what();
-  // The code address of the fault is not known to a C++ handler; a null address stands in.
+  // The code address of the fault is not known to a C++ handler; a null address stands
+  // in, written as the runtime writes pointers (upper-case hex, full width) on every
+  // platform, where the C library's own %p would give "(nil)" on some.
+  const int addressDigits = static_cast<int>(2 * sizeof(void*));
   char buf[1024];
-  std::snprintf(buf, sizeof buf, "Exception %s in module %s at %p.\r\n%s%s\r\n", kind, module.c_str(),
-                static_cast<void*>(nullptr), message, ".");
+  std::snprintf(buf, sizeof buf, "Exception %s in module %s at %0*X.\r\n%s%s\r\n", kind, module.c_str(),
+                addressDigits, 0u, message, ".");
   return buf;
 }
 
