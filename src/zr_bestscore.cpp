@@ -11,6 +11,7 @@
 #include <unistd.h>
 #endif
 
+#include "zr_errors.h"
 #include "zr_report.h"
 
 namespace {
@@ -83,9 +84,11 @@ bool ParseBestScore(std::string_view text, uint32_t& score) {
 uint32_t ReadBestScore(const std::string& path) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (f == nullptr) {
-    // A fresh installation has no file yet: its best score is simply 0.
-    if (errno != ENOENT) Warn(path, std::string("cannot be opened (") + std::strerror(errno) + ")");
-    return 0;
+    // A fresh installation has no file yet: its best score is simply 0. A file that is
+    // there but cannot be opened may well hold a score: reading it as 0 would let the
+    // next better score replace it, so that stops the game as any unreadable file does.
+    if (errno == ENOENT) return 0;
+    throw EInOutError(errno == EACCES ? "File access denied" : std::strerror(errno), path);
   }
   // Only the blanks before the number and the number itself are read.
   std::string text;
@@ -99,10 +102,7 @@ uint32_t ReadBestScore(const std::string& path) {
   }
   const bool readError = std::ferror(f) != 0;
   std::fclose(f);
-  if (readError) {
-    Warn(path, "cannot be read");
-    return 0;
-  }
+  if (readError) throw EInOutError("Read error", path);
   uint32_t score = 0;
   if (!ParseBestScore(text, score)) {
     Warn(path, "does not hold a best score (a whole number from 0 to 4294967295)");

@@ -9,9 +9,10 @@
 inline constexpr const char* BestScoreFileName = "bs.zrt";
 
 // Reads the best score from path. A missing or empty file reads as 0. A file that does
-// not hold a usable number (no number at all, a negative one, one beyond 32 bits), or
-// that cannot be read, also reads as 0, with a warning on stderr naming the file; the
-// file itself is left alone until a better score replaces it.
+// not hold a usable number (no number at all, a negative one, one beyond 32 bits) also
+// reads as 0, with a warning on stderr naming the file; the file itself is left alone
+// until a better score replaces it. A file that is there but cannot be opened or read
+// throws EInOutError: it may hold a score that a 0 would let the next game replace.
 uint32_t ReadBestScore(const std::string& path);
 
 // Turns the text of the file into the score, the way ReadBestScore does: blanks (bytes

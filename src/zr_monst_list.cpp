@@ -51,14 +51,18 @@ void ZrMonstList::AnimateOne(int32_t index) {
     return;
   }
 
-  const float step = static_cast<float>(Gfx.GetFps() * static_cast<double>(t.Speed) / 1000.0);
+  // The step is the tank's speed scaled by the frame-rate reading, taken once a frame;
+  // a new waypoint draws a new speed, and this frame's step is already the new one.
+  const double fps = Gfx.GetFps();
+  auto stepOf = [&t, fps] { return static_cast<float>(fps * static_cast<double>(t.Speed) / 1000.0); };
 
   // At the waypoint: both coordinates round to it. A step longer than the rounding
   // window can jump over that test for ever, so being within one step counts too.
   const double toTarget = std::hypot(static_cast<double>(t.TargetX) - t.X, static_cast<double>(t.TargetY) - t.Y);
-  if ((Round(t.X) == Round(t.TargetX) && Round(t.Y) == Round(t.TargetY)) || toTarget <= step) {
+  if ((Round(t.X) == Round(t.TargetX) && Round(t.Y) == Round(t.TargetY)) || toTarget <= stepOf()) {
     t.NewWaypoint();
   }
+  const float step = stepOf();
 
   const float h = Heading(t.X, t.Y, t.TargetX, t.TargetY);
   if (std::isnan(h)) {
@@ -74,9 +78,14 @@ void ZrMonstList::AnimateOne(int32_t index) {
     const int64_t r = Round(diff);
     float turn = step;
     if (r < 0) turn = -step;
+    if (r == 0) t.Turning = false;
     // A turn of more than a degree a frame can jump over the window in which the
-    // difference rounds to 0 and swing around |h| for ever: within one step is facing it.
-    if (r == 0 || (step > 1.0f && std::fabs(diff) <= step)) t.Turning = false;
+    // difference rounds to 0 and swing around |h| for ever: within one step, the hull
+    // finishes its turn on |h| (and snaps to the heading when it drives off).
+    if (t.Turning && step > 1.0f && std::fabs(diff) <= step) {
+      t.BodyAngle = std::fabs(h);
+      t.Turning = false;
+    }
     if (t.Turning) {
       t.BodyAngle = t.BodyAngle - turn;
       if (t.BodyAngle > 360.0f) t.BodyAngle -= 360.0f;

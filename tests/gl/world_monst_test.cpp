@@ -61,7 +61,19 @@ TEST_F(WorldMonst, OvershootWrapsToANearlyFullTurn) {
   Frame();
   EXPECT_NEAR(fast.BodyAngle, 0.6f, 1e-4);
   Frame();
-  EXPECT_FALSE(fast.Turning);
+  EXPECT_TRUE(!fast.Turning && fast.BodyAngle == 0.0f);
+
+  // 3 degrees a frame, 2.5 off |h|: the turn ends on |h|, not 2.5 off it, where the
+  // hull would never snap to the heading and would drive the whole way askew.
+  FixFps(300);
+  fast.X = 300;
+  fast.Speed = 10;
+  fast.BodyAngle = 2.5f;
+  fast.Turning = true;
+  Frame();
+  EXPECT_TRUE(!fast.Turning && fast.BodyAngle == 0.0f);
+  Frame();
+  EXPECT_TRUE(fast.BodyAngle == 0.0f && fast.X == 303.0f);
 }
 
 TEST_F(WorldMonst, RammingExplodesHurtsTheBaseAndHidesTheTank) {
@@ -89,6 +101,21 @@ TEST_F(WorldMonst, ATankOverItsWaypointTakesTheNextOne) {
   for (; t.TargetX == 200.0f && t.TargetY == 100.0f && frames < 40; ++frames) Frame();
   EXPECT_LE(frames, 7);
   EXPECT_TRUE(t.Turning && std::fabs(t.X - 200.0f) <= 1.4f);
+
+  // The frame it takes a new waypoint it already turns at the speed drawn with it.
+  FixFps(100);
+  ZrMonst& at = PlaceTank(200, 100, 200, 100, false, 5);
+  at.BodyAngle = 180;
+  RandSeed(3);
+  Random(800), Random(600);
+  const float speed = static_cast<float>(5 + Random(10));
+  ASSERT_NE(speed, 5.0f);
+  RandSeed(3);
+  monsters->Items.erase(monsters->Items.begin());  // only this tank draws
+  monsters->Count = 1;
+  Frame(kTanks);
+  EXPECT_EQ(at.Speed, speed);
+  EXPECT_FLOAT_EQ(at.BodyAngle, 180.0f - speed / 10.0f);
 }
 
 TEST_F(WorldMonst, AWaypointOnTheTanksOwnPlaceIsNeverDrivenTo) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "zr_bestscore.h"
+#include "zr_errors.h"
 #include "zr_report.h"
 
 namespace fs = std::filesystem;
@@ -74,6 +75,13 @@ TEST_F(BestScoreFile, MissingEmptyAndMalformedFilesReadAsZero) {
     EXPECT_EQ(Get(), bad) << "a bad file is left as it is";
   }
   EXPECT_TRUE(g_boxes.empty());
+
+  // A file that is there but cannot be read (here a directory in its place) may hold a
+  // score: it stops the game, as any unreadable file does, rather than read as 0.
+  fs::remove(file);
+  fs::create_directory(file);
+  EXPECT_THROW(ReadBestScore(file), EInOutError);
+  fs::remove(file);
 }
 
 TEST_F(BestScoreFile, WriteReplacesTheFileWithExactlyTheDigitsAndAFailedOneKeepsIt) {
