@@ -6,6 +6,24 @@ uint32_t SdlKeyToVirtualKey(const SDL_Keysym& key) {
   if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return '1' + (sc - SDL_SCANCODE_1);
   if (sc == SDL_SCANCODE_0) return '0';
   if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return 0x70 + (sc - SDL_SCANCODE_F1);
+  if ((key.mod & KMOD_NUM) == 0) {
+    // Without Num Lock the keypad is a second set of arrows and editing keys, as Windows
+    // reports it: keypad 8 and 2 work the menu and move the base like Up and Down.
+    switch (sc) {
+      case SDL_SCANCODE_KP_0: return 0x2D;       // Insert
+      case SDL_SCANCODE_KP_1: return 0x23;       // End
+      case SDL_SCANCODE_KP_2: return 0x28;       // Down
+      case SDL_SCANCODE_KP_3: return 0x22;       // Page Down
+      case SDL_SCANCODE_KP_4: return 0x25;       // Left
+      case SDL_SCANCODE_KP_5: return 0x0C;       // Clear
+      case SDL_SCANCODE_KP_6: return 0x27;       // Right
+      case SDL_SCANCODE_KP_7: return 0x24;       // Home
+      case SDL_SCANCODE_KP_8: return 0x26;       // Up
+      case SDL_SCANCODE_KP_9: return 0x21;       // Page Up
+      case SDL_SCANCODE_KP_PERIOD: return 0x2E;  // Delete
+      default: break;
+    }
+  }
   if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9) return 0x61 + (sc - SDL_SCANCODE_KP_1);
   switch (sc) {
     case SDL_SCANCODE_KP_0: return 0x60;

@@ -75,7 +75,16 @@ void Translate(const SDL_Event& e) {
       Post(sys ? (down ? kWmSysKeyDown : kWmSysKeyUp) : (down ? kWmKeyDown : kWmKeyUp), vk, 0);
       break;
     }
-    case SDL_MOUSEMOTION: Post(kWmMouseMove, 0, PackXY(e.motion.x, e.motion.y)); break;
+    case SDL_MOUSEMOTION: {
+      // Windows tells a window of the pointer's moves only while it is over the client
+      // area (the game never captures the mouse); X goes on telling during a drag.
+      int w = 0, h = 0;
+      SDL_GetWindowSize(g_window, &w, &h);
+      if (e.motion.x >= 0 && e.motion.y >= 0 && e.motion.x < w && e.motion.y < h) {
+        Post(kWmMouseMove, 0, PackXY(e.motion.x, e.motion.y));
+      }
+      break;
+    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       const bool down = e.type == SDL_MOUSEBUTTONDOWN;
@@ -97,6 +106,19 @@ intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
   return g_proc != nullptr ? g_proc(g_window, message, wParam, lParam) : 0;
 }
 
+// The drivers loaded while the window is made may change the floating-point
+// environment; the game's own (every exception masked) is put back afterwards.
+class FloatEnvironmentKeeper {
+ public:
+  FloatEnvironmentKeeper() { fegetenv(&saved_); }
+  ~FloatEnvironmentKeeper() { fesetenv(&saved_); }
+  FloatEnvironmentKeeper(const FloatEnvironmentKeeper&) = delete;
+  FloatEnvironmentKeeper& operator=(const FloatEnvironmentKeeper&) = delete;
+
+ private:
+  fenv_t saved_{};
+};
+
 // When no display answers, SDL falls back to its offscreen and dummy drivers, and the
 // game would run on with a window nobody can see. Those drivers are for tests, which
 // ask for them by name.
@@ -117,8 +139,10 @@ namespace Platform {
 
 ZrWnd CreateWin(const std::string& title, int width, int height, int bits, bool fullScreen, ZrWndProc proc) {
   (void)bits;
+  const FloatEnvironmentKeeper floatEnvironment;
   g_proc = proc;
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
   if (!OnRealDisplay()) return nullptr;
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
