@@ -11,7 +11,7 @@ inline std::vector<uint8_t> TgaFile(uint8_t type, uint8_t depth, uint16_t width,
   std::vector<uint8_t> f = {idLength, colourMapType, type, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                             uint8_t(width & 0xFF), uint8_t(width >> 8), uint8_t(height & 0xFF),
                             uint8_t(height >> 8), depth, descriptor};
-  f.resize(f.size() + idLength, 0xA5);
+  f.insert(f.end(), idLength, uint8_t{0xA5});
   f.insert(f.end(), body.begin(), body.end());
   return f;
 }

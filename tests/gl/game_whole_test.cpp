@@ -81,18 +81,11 @@ TEST_F(WholeGame, PlayedThroughPostedMessages) {
   EXPECT_EQ(FileText("bs.zrt"), IntToText(Game.Score));
 
   // The second battle starts afresh, with the base where the first left it.
-  ASSERT_GT(Game.Monsters->Count, 1);
-  ASSERT_GT(Game.Weapons->Count, 0);
-  ASSERT_GT(Game.Explosions->Count, 0);
+  ASSERT_TRUE(Game.Monsters->Count > 1 && Game.Weapons->Count > 0 && Game.Explosions->Count > 0);
   const float turret = Game.Base->TurretAngle;
   Press(VK_RETURN);
   EXPECT_EQ(Game.GameState, gsBattle);
-  EXPECT_EQ(Game.Score, 0u);
-  EXPECT_EQ(Game.Base->Health, 100.0f);
-  EXPECT_EQ(Game.Monsters->Count, 1);
-  EXPECT_EQ(Game.Weapons->Count, 0);
-  EXPECT_EQ(Game.Explosions->Count, 0);
-  EXPECT_EQ(Game.Base->X, 400.0f);
-  EXPECT_EQ(Game.Base->Y, 300.0f - 1.1f);
-  EXPECT_EQ(Game.Base->TurretAngle, turret);
+  EXPECT_TRUE(Game.Score == 0 && Game.Base->Health == 100.0f);
+  EXPECT_TRUE(Game.Monsters->Count == 1 && Game.Weapons->Count == 0 && Game.Explosions->Count == 0);
+  EXPECT_TRUE(Game.Base->X == 400.0f && Game.Base->Y == 300.0f - 1.1f && Game.Base->TurretAngle == turret);
 }

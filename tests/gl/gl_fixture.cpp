@@ -1,5 +1,6 @@
 #include "gl_fixture.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "platform/platform.h"
@@ -10,7 +11,15 @@
 
 namespace {
 ZrGfx* g_gfx = nullptr;
+
+std::vector<uint8_t> ReadRect(int x, int y, int width, int height) {
+  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  return rgb;
 }
+}  // namespace
 
 void GlEnvironment::SetUp() {
   g_gfx = new ZrGfx;
@@ -48,19 +57,22 @@ void ResetTestGfx() {
 }
 
 std::array<uint8_t, 3> ReadPixel(int x, int y) {
-  std::array<uint8_t, 3> rgb{};
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-  return rgb;
+  const std::vector<uint8_t> rgb = ReadRect(x, y, 1, 1);
+  return {rgb[0], rgb[1], rgb[2]};
 }
 
 int CountLitPixels(int x, int y, int width, int height) {
-  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  const std::vector<uint8_t> rgb = ReadRect(x, y, width, height);
   int lit = 0;
   for (size_t i = 0; i < rgb.size(); i += 3) lit += (rgb[i] | rgb[i + 1] | rgb[i + 2]) != 0;
   return lit;
+}
+
+int CountColour(int x, int y, int width, int height, int r, int g, int b) {
+  const std::vector<uint8_t> rgb = ReadRect(x, y, width, height);
+  int n = 0;
+  for (size_t i = 0; i < rgb.size(); i += 3) {
+    n += std::abs(rgb[i] - r) <= 8 && std::abs(rgb[i + 1] - g) <= 8 && std::abs(rgb[i + 2] - b) <= 8;
+  }
+  return n;
 }

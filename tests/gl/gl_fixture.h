@@ -24,3 +24,6 @@ void ResetTestGfx();
 std::array<uint8_t, 3> ReadPixel(int x, int y);
 // Counts the pixels of a rectangle (x, y from the bottom) that are not black.
 int CountLitPixels(int x, int y, int width, int height);
+// Counts the pixels of a rectangle near a colour (a little tolerance for rounding).
+int CountColour(int x, int y, int width, int height, int r, int g, int b);
+inline bool PixelIs(int x, int y, int r, int g, int b) { return CountColour(x, y, 1, 1, r, g, b) == 1; }

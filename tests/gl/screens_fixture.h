@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +14,7 @@
 
 #include "gl_fixture.h"
 #include "platform/platform.h"
+#include "tga_builder.h"
 #include "zr_base.h"
 #include "zr_expl.h"
 #include "zr_game.h"
@@ -61,8 +61,9 @@ struct ScreenTest : ::testing::Test {
                                    "monst_4", "fireball", "expl", "smoke"}) {
       // 4 x 4, uncompressed, 32 bits, of one colour.
       const uint8_t grey = name == "bg2" ? PlainGrey : 255, alpha = name == "bg2" ? 255 : 0;
-      std::vector<uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 0, 4, 0, 32, 8};
-      for (int i = 0; i < 16; ++i) tga.insert(tga.end(), {grey, grey, grey, alpha});
+      std::vector<uint8_t> pixels;
+      for (int i = 0; i < 16; ++i) pixels.insert(pixels.end(), {grey, grey, grey, alpha});
+      const std::vector<uint8_t> tga = TgaFile(2, 32, 4, 4, pixels, 8);
       std::ofstream(Path / "data" / (name + ".tga"), std::ios::binary)
           .write(reinterpret_cast<const char*>(tga.data()), std::ssize(tga));
     }
@@ -107,17 +108,3 @@ inline void PostClick(int x, int y) {
 inline void RunPasses(int count) {
   for (int i = 0; i < count; ++i) RunGameStep();
 }
-
-// Pixels of a rectangle near a colour (a little tolerance for rounding); x, y from the bottom left.
-inline int CountColour(int x, int y, int width, int height, int r, int g, int b) {
-  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-  int n = 0;
-  for (size_t i = 0; i < rgb.size(); i += 3) {
-    n += std::abs(rgb[i] - r) <= 8 && std::abs(rgb[i + 1] - g) <= 8 && std::abs(rgb[i + 2] - b) <= 8;
-  }
-  return n;
-}
-inline bool PixelIs(int x, int y, int r, int g, int b) { return CountColour(x, y, 1, 1, r, g, b) == 1; }

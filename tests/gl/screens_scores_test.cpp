@@ -1,4 +1,4 @@
-// The game-over and records screens, and the save of a new best score.
+// Leaving the game-over and records screens, and the save of a new best score.
 #include <algorithm>
 #include <tuple>
 
@@ -48,17 +48,4 @@ TEST_F(Scores, OnlyABetterScoreRewritesTheFileComparedUnsignedAndAFailedSaveGoes
   EXPECT_EQ(g_boxes, 1);
   EXPECT_EQ(FileText("bs.zrt"), "2147483648");
   EXPECT_EQ(Game.BestScore, 0x80000001u);
-}
-
-TEST_F(Scores, GameOverIsTintedPurpleAndRecordsAreNot) {
-  // A random explosion may start on a pass: from plain pictures it draws nothing.
-  Game.GameState = gsGameOver;
-  GameOverScreen();
-  EXPECT_TRUE(PixelIs(600, 350, PlainGrey, 0, PlainGrey));
-  EXPECT_GT(CountColour(200, 600 - 200 - 4, 200, 18, 255, 0, 0), 30) << "score line";
-
-  Game.GameState = gsRecords;
-  RecordsScreen();
-  EXPECT_TRUE(PixelIs(600, 350, PlainGrey, PlainGrey, PlainGrey)) << "no tint";
-  EXPECT_GT(CountColour(50, 600 - 50 - 4, 120, 18, 255, 255, 255), 30) << "the white title";
 }

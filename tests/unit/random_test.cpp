@@ -19,10 +19,9 @@ TEST(Random, RepeatableFromASeedOrTheClockSeamAndInRange) {
   int seen[4] = {};
   for (int i = 0; i < 10000; ++i) {
     const uint32_t v = Random(4);
-    ASSERT_LT(v, 4u);
-    ++seen[v];
     const double r = RandomReal();
-    ASSERT_TRUE(r >= 0.0 && r < 1.0);
+    ASSERT_TRUE(v < 4u && r >= 0.0 && r < 1.0);
+    ++seen[v];
   }
   for (int n : seen) EXPECT_GT(n, 2000);
   EXPECT_EQ(Random(0), 0u);
