@@ -54,7 +54,7 @@ wait_for() {
 }
 
 "$ZR_EXE" 2>"$ZR_ARTIFACTS/game_stderr.txt" & pid=$!
-wid=$(e2e_wait_window "Zr Ironfall")
+wid=$(e2e_wait_window "Zr Ironfall" "$pid") || { cat "$ZR_ARTIFACTS/game_stderr.txt"; exit 1; }
 wait_for is_menu menu 0
 press Down
 press Return

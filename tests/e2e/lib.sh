@@ -10,15 +10,21 @@ e2e_close_tool() {
   echo "$tool"
 }
 
-# Waits up to 20 s for a window with the given name; prints its id.
+# Waits up to 60 s for a window with the given name; prints its id. Given the pid of
+# the program that should open it, stops as soon as that program has ended.
 e2e_wait_window() {
-  local name="$1" id=""
-  for _ in $(seq 1 200); do
+  local name="$1" pid="${2:-}" id=""
+  for _ in $(seq 1 600); do
     id=$(xdotool search --name "^${name}\$" 2>/dev/null | head -1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
+    if [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null; then
+      echo "the program ended before window '$name' appeared" >&2
+      return 1
+    fi
     sleep 0.1
   done
-  echo "window '$name' did not appear" >&2
+  echo "window '$name' did not appear on display $DISPLAY; its windows:" >&2
+  xwininfo -root -children >&2 || true
   return 1
 }
 

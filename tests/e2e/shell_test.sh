@@ -18,7 +18,7 @@ grep -q "Exception EOSError in module zr_ironfall" no_display.txt ||
   { echo "without a display the report was:"; cat no_display.txt; exit 1; }
 
 "$ZR_EXE" & pid=$!
-wid=$(e2e_wait_window "Zr Ironfall")
+wid=$(e2e_wait_window "Zr Ironfall" "$pid")
 sleep 1.5
 geometry=$(xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 [ "$geometry" = "800x600" ] || { echo "client area is $geometry, not 800x600"; exit 1; }
