@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <new>
 
 #include "platform/platform.h"
@@ -49,10 +50,13 @@ void ChangeToGameDirectory(const std::string& executablePath) {
 
 int RunGame() {
   Platform::MaskFloatExceptions();
+  // Outside the try block, so that an error's report shows over the game's window and
+  // the window goes only when the report has been read.
+  std::unique_ptr<ZrGfx> gfx;
   try {
     ChangeToGameDirectory(Platform::ExecutablePath());
     Randomize();
-    auto gfx = std::make_unique<ZrGfx>();
+    gfx = std::make_unique<ZrGfx>();
     gfx->WndProc = &GameWndProc;
     Game.Gfx = gfx.get();
     gfx->OpenWindow("Zr Ironfall", 800, 600, 32, false);
