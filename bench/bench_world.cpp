@@ -8,15 +8,17 @@
 #include <filesystem>
 #include <memory>
 
-#include "zr_base.h"
-#include "zr_expl.h"
-#include "zr_game.h"
-#include "zr_gfx.h"
-#include "zr_gl.h"
-#include "zr_monst.h"
-#include "zr_random.h"
-#include "zr_weapon.h"
-#include "zr_wndproc.h"
+#include "app/zr_loading.h"
+#include "platform/platform_hooks.h"
+#include "platform/zr_gl.h"
+#include "shell/zr_game.h"
+#include "shell/zr_gfx.h"
+#include "shell/zr_random.h"
+#include "shell/zr_wndproc.h"
+#include "world/zr_base.h"
+#include "world/zr_expl.h"
+#include "world/zr_monst.h"
+#include "world/zr_weapon.h"
 
 namespace {
 
@@ -92,10 +94,10 @@ int main() {
     return 1;
   }
   // A steady reading of 60 frames per second, and repeatable explosions.
-  gfx.TickSource = &StillClock;
+  PlatformHooks::TickCount = &StillClock;
   gfx.LastTick = StillClock();
   gfx.Fps = 60;
-  SetRandomClock(&FixedSeed);
+  PlatformHooks::SeedClock = &FixedSeed;
 
   Game.Base = std::make_unique<ZrBase>(gfx);
   Game.Base->Load();

@@ -4,10 +4,12 @@
 // window and GL context, the Win32-style message queue, the tick count, message
 // boxes, the cursor, the display mode and the glyph lists of the font. Exactly one
 // backend implements them (platform/sdl for Linux, platform/win32 for Windows);
-// the game itself never includes SDL or windows.h.
+// the game itself never includes SDL or windows.h. Tests and tools that need no window
+// link the null backend (platform/null), whose queue they fill and whose clock they set.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 // A window handle. On Windows it is the HWND itself.
@@ -44,23 +46,18 @@ void* CreateGLContext(ZrWnd wnd);
 void RequestVsync();
 void SwapBuffers(ZrWnd wnd);
 void DestroyWin(ZrWnd wnd, bool fullScreen);
-// Full-screen display mode change; RestoreDisplayMode returns to the desktop mode.
-void ChangeDisplayMode(int width, int height, int bits);
-void RestoreDisplayMode();
-// The drawable size of the window in pixels (its client area).
-void ClientSize(ZrWnd wnd, int& width, int& height);
 
 // --- Message queue ---------------------------------------------------------------
 // Takes the oldest pending message off the queue without waiting.
-bool PeekMessage(ZrMsg& msg);
+bool PollMessage(ZrMsg& msg);
 // Blocks until a message is pending (used while the window is minimised).
-void WaitMessage();
+void WaitForMessage();
 // Appends a message to the queue. Tests drive the game through this.
-void PostMessage(const ZrMsg& msg);
-void PostQuitMessage(int exitCode);
+void QueueMessage(const ZrMsg& msg);
+void QueueQuitMessage(int exitCode);
 // Translates and hands the message to the window procedure of its window.
-intptr_t DispatchMessage(const ZrMsg& msg);
-intptr_t DefWindowProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam);
+intptr_t DeliverMessage(const ZrMsg& msg);
+intptr_t DefaultWindowProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam);
 // Win32 ShowCursor: a display counter; the cursor shows while it is 0 or more.
 int ShowCursor(bool show);
 
@@ -75,13 +72,21 @@ void SleepNs(uint64_t ns);
 // --- Messages to the player ------------------------------------------------------
 // A modal box with an OK button; error selects the error icon. Writes nothing to
 // stderr: callers do that. Where no display can show it, nothing happens.
-void MessageBox(const std::string& caption, const std::string& text, bool error);
+void ShowMessageBox(const std::string& caption, const std::string& text, bool error);
 
 // --- Font ------------------------------------------------------------------------
 // Compiles count display lists from listBase on: list listBase + k draws the
 // Windows-1251 character k of a bold monospaced face with the given character height
 // at the raster position and advances it by the glyph's width. Needs the GL context.
 void BuildFontLists(ZrWnd wnd, uint32_t listBase, int count, int charHeight);
+
+// --- Files -----------------------------------------------------------------------
+// A file name as the game writes it ("data\\x.tga") in the system's own spelling.
+std::string NativePath(const std::string& fileName);
+// The size of an open file in bytes, or -1; the file position is back at the start.
+int64_t FileSize(std::FILE* file);
+// Flushes the file and pushes its data down to the disk; false when either fails.
+bool FlushToDisk(std::FILE* file);
 
 // --- Process ---------------------------------------------------------------------
 // The full path of the running executable, or empty when unknown.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "tga_image.h"
+#include "images/tga_image.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TgaLimits limits;

@@ -1,13 +1,14 @@
-#include "gl_fixture.h"
+#include "gl/gl_fixture.h"
 
 #include <cstdlib>
 #include <vector>
 
+#include "app/zr_loading.h"
 #include "platform/platform.h"
-#include "zr_game.h"
-#include "zr_gfx.h"
-#include "zr_gl.h"
-#include "zr_wndproc.h"
+#include "platform/zr_gl.h"
+#include "shell/zr_game.h"
+#include "shell/zr_gfx.h"
+#include "shell/zr_wndproc.h"
 
 namespace {
 ZrGfx* g_gfx = nullptr;
@@ -45,7 +46,7 @@ ZrGfx& TestGfx() { return *g_gfx; }
 void ResetTestGfx() {
   ZrGfx& g = *g_gfx;
   ZrMsg msg;
-  while (Platform::PeekMessage(msg)) {
+  while (Platform::PollMessage(msg)) {
   }
   g.Active = true;
   g.Terminated = false;

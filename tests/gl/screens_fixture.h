@@ -12,19 +12,23 @@
 #include <string>
 #include <vector>
 
-#include "gl_fixture.h"
+#include "app/zr_loading.h"
+#include "app/zr_main_loop.h"
+#include "gl/gl_fixture.h"
 #include "platform/platform.h"
+#include "platform/platform_hooks.h"
+#include "platform/zr_gl.h"
+#include "platform/zr_winmsg.h"
+#include "screens/zr_screens.h"
+#include "shell/zr_game.h"
+#include "shell/zr_gfx.h"
+#include "shell/zr_random.h"
+#include "shell/zr_report.h"
 #include "tga_builder.h"
-#include "zr_base.h"
-#include "zr_expl.h"
-#include "zr_game.h"
-#include "zr_gfx.h"
-#include "zr_gl.h"
-#include "zr_monst.h"
-#include "zr_random.h"
-#include "zr_report.h"
-#include "zr_weapon.h"
-#include "zr_winmsg.h"
+#include "world/zr_base.h"
+#include "world/zr_expl.h"
+#include "world/zr_monst.h"
+#include "world/zr_weapon.h"
 
 // Frees the world, puts Game back to its start and TestGfx to a clean state.
 inline void ResetGame() {
@@ -35,7 +39,7 @@ inline void ResetGame() {
   Game.MenuIndex = 0;
   ResetTestGfx();
   ZrGfx& g = TestGfx();
-  g.TickSource = &Platform::TickCount;
+  PlatformHooks::TickCount = nullptr;
   g.Fps = g.FpsElapsed = g.FpsFrames = 0;
   glColor4f(1, 1, 1, 1);
 }
@@ -76,13 +80,12 @@ struct ScreenTest : ::testing::Test {
   }
   void SetUp() override {
     ResetGame();
-    TestGfx().TickSource = &FakeTicks;
+    PlatformHooks::TickCount = &FakeTicks;
     LoadGame();
   }
   void TearDown() override {
     glDisable(GL_SCISSOR_TEST);
-    SetRandomClock(nullptr);
-    SetMessageSink(nullptr);
+    PlatformHooks::Reset();
     ResetGame();
   }
 };
@@ -94,7 +97,7 @@ inline std::string FileText(const char* name) {
 }
 
 inline void Post(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
-  Platform::PostMessage(ZrMsg{nullptr, message, wParam, lParam});
+  Platform::QueueMessage(ZrMsg{nullptr, message, wParam, lParam});
 }
 
 // The mouse moved to (x, y), the button down, then up.

@@ -4,7 +4,8 @@
 
 #include <tuple>
 
-#include "screens_fixture.h"  // the world's headers, ResetGame and the pixel counts
+#include "gl/screens_fixture.h"  // the world's headers, ResetGame and the pixel counts
+#include "platform/platform_hooks.h"
 
 class WorldTest : public ::testing::Test {
  protected:
@@ -17,18 +18,18 @@ class WorldTest : public ::testing::Test {
     Game.GameState = gsBattle;
     FixFps(60);
     RandSeed(1);
-    SetRandomClock([]() -> uint64_t { return 12345; });
+    PlatformHooks::SeedClock = []() -> uint64_t { return 12345; };
   }
   void TearDown() override {
     glDisable(GL_SCISSOR_TEST);
-    SetRandomClock(nullptr);
+    PlatformHooks::SeedClock = nullptr;
     ResetGame();
     TestGfx().StartFps();
   }
 
   // GetFps keeps returning fps until the test changes it: the clock stands still.
   static void FixFps(uint32_t fps) {
-    TestGfx().TickSource = []() -> uint32_t { return 1000; };
+    PlatformHooks::TickCount = []() -> uint32_t { return 1000; };
     TestGfx().LastTick = 1000;
     TestGfx().Fps = fps;
   }

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "platform/win32/win32_api.h"
-#include "zr_game.h"
-#include "zr_gfx.h"
-#include "zr_gl.h"
-#include "zr_wndproc.h"
+#include "platform/zr_gl.h"
+#include "shell/zr_game.h"
+#include "shell/zr_gfx.h"
+#include "shell/zr_wndproc.h"
 
 namespace {
 
@@ -69,8 +69,8 @@ TEST(Win32Window, ClientAreaIsTheWholePictureAndMessagesReachTheGameOneAtATime) 
 
   // Posted through the seam into the real queue. An arrow key, as TranslateMessage
   // makes no WM_CHAR of it that would queue up too.
-  Platform::PostMessage(ZrMsg{nullptr, WM_KEYDOWN, VK_DOWN, 0});
-  Platform::PostMessage(ZrMsg{nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(300, 65535)});
+  Platform::QueueMessage(ZrMsg{nullptr, WM_KEYDOWN, VK_DOWN, 0});
+  Platform::QueueMessage(ZrMsg{nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(300, 65535)});
   EXPECT_FALSE(gfx.ProcessMessages());
   EXPECT_TRUE(gfx.Keys[VK_DOWN]);
   EXPECT_EQ(gfx.MouseX, 0);
@@ -93,19 +93,19 @@ TEST(Win32Messages, WaitMessageReturnsForAMessageThatIsAlreadyQueued) {
   // together, the second is already queued at the next wait; a wait that slept on it
   // would stall the game until some other message happened to arrive.
   ZrMsg msg;
-  while (Platform::PeekMessage(msg)) {
+  while (Platform::PollMessage(msg)) {
   }
   // No window: the messages go to the thread's own queue.
-  Platform::PostMessage(ZrMsg{nullptr, WM_USER, 1, 0});
-  Platform::PostMessage(ZrMsg{nullptr, WM_USER, 2, 0});
-  ASSERT_TRUE(Platform::PeekMessage(msg));
+  Platform::QueueMessage(ZrMsg{nullptr, WM_USER, 1, 0});
+  Platform::QueueMessage(ZrMsg{nullptr, WM_USER, 2, 0});
+  ASSERT_TRUE(Platform::PollMessage(msg));
   EXPECT_EQ(msg.WParam, 1u);
   // Should the wait wrongly sleep, this timer's message ends it, and the checks below see it.
   const UINT_PTR timer = SetTimer(nullptr, 0, 1500, nullptr);
-  Platform::WaitMessage();
-  ASSERT_TRUE(Platform::PeekMessage(msg));
+  Platform::WaitForMessage();
+  ASSERT_TRUE(Platform::PollMessage(msg));
   EXPECT_EQ(msg.WParam, 2u);
-  EXPECT_FALSE(Platform::PeekMessage(msg)) << "the wait slept until the next message";
+  EXPECT_FALSE(Platform::PollMessage(msg)) << "the wait slept until the next message";
   KillTimer(nullptr, timer);
 }
 

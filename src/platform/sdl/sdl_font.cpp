@@ -9,7 +9,7 @@
 
 #include "platform/cp1251.h"
 #include "platform/platform.h"
-#include "zr_gl.h"
+#include "platform/zr_gl.h"
 
 namespace {
 

@@ -1,8 +1,5 @@
 // windows.h for the Win32 backend, and the state its files share.
-//
-// windows.h defines PeekMessage, PostMessage, DispatchMessage, DefWindowProc and
-// MessageBox as macros for their A/W variants; the seam uses the same names for its
-// own functions, so the macros go. The backend calls the A variants by name.
+// The backend calls the A variants of the Win32 functions by name.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -12,12 +9,6 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-
-#undef PeekMessage
-#undef PostMessage
-#undef DispatchMessage
-#undef DefWindowProc
-#undef MessageBox
 
 namespace Win32 {
 

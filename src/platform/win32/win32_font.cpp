@@ -1,7 +1,7 @@
 // The game's bitmap font on Windows: a GDI font turned into glyph display lists by WGL.
 #include "platform/platform.h"
 #include "platform/win32/win32_api.h"
-#include "zr_gl.h"
+#include "platform/zr_gl.h"
 
 namespace {
 

@@ -25,7 +25,7 @@ MSG ToMsg(const ZrMsg& msg) {
 
 namespace Platform {
 
-bool PeekMessage(ZrMsg& msg) {
+bool PollMessage(ZrMsg& msg) {
   MSG m{};
   if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) return false;
   g_lastMsg = m;
@@ -36,14 +36,14 @@ bool PeekMessage(ZrMsg& msg) {
   return true;
 }
 
-void WaitMessage() {
+void WaitForMessage() {
   // Unlike ::WaitMessage, this also returns at once for a message that is already
   // queued but was seen by an earlier look at the queue, as the second of two
   // messages that arrived together is.
   MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
-void PostMessage(const ZrMsg& msg) {
+void QueueMessage(const ZrMsg& msg) {
   // No window named: the game window, or the thread's own queue before there is one.
   HWND wnd = msg.Wnd != nullptr ? static_cast<HWND>(msg.Wnd) : Win32::MainWnd;
   if (wnd != nullptr) {
@@ -53,15 +53,15 @@ void PostMessage(const ZrMsg& msg) {
   }
 }
 
-void PostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
+void QueueQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
 
-intptr_t DispatchMessage(const ZrMsg& msg) {
+intptr_t DeliverMessage(const ZrMsg& msg) {
   const MSG m = ToMsg(msg);
   TranslateMessage(&m);
   return DispatchMessageA(&m);
 }
 
-intptr_t DefWindowProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+intptr_t DefaultWindowProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
   return DefWindowProcA(static_cast<HWND>(wnd), message, wParam, lParam);
 }
 

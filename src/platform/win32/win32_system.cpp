@@ -41,7 +41,7 @@ void SleepNs(uint64_t ns) {
   Sleep(static_cast<DWORD>(ms > 0xFFFFFFF0ull ? 0xFFFFFFF0ull : ms));
 }
 
-void MessageBox(const std::string& caption, const std::string& text, bool error) {
+void ShowMessageBox(const std::string& caption, const std::string& text, bool error) {
   MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | (error ? MB_ICONERROR : 0u));
 }
 

@@ -31,6 +31,19 @@ void RegisterGameClass(HINSTANCE instance, ZrWndProc proc) {
   RegisterClassA(&wc);
 }
 
+void ChangeDisplayMode(int width, int height, int bits) {
+  DEVMODEA mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+  mode.dmBitsPerPel = static_cast<DWORD>(bits);
+  mode.dmPelsWidth = static_cast<DWORD>(width);
+  mode.dmPelsHeight = static_cast<DWORD>(height);
+  ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
+}
+
+// No mode given: the display returns to the one stored in the system settings.
+void RestoreDisplayMode() { ChangeDisplaySettingsA(nullptr, CDS_FULLSCREEN); }
+
 }  // namespace
 
 namespace Platform {
@@ -110,28 +123,6 @@ void DestroyWin(ZrWnd wnd, bool fullScreen) {
   Win32::MainWnd = nullptr;
   Win32::MainDC = nullptr;
   Win32::MainRC = nullptr;
-}
-
-void ChangeDisplayMode(int width, int height, int bits) {
-  DEVMODEA mode{};
-  mode.dmSize = sizeof mode;
-  mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-  mode.dmBitsPerPel = static_cast<DWORD>(bits);
-  mode.dmPelsWidth = static_cast<DWORD>(width);
-  mode.dmPelsHeight = static_cast<DWORD>(height);
-  ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN);
-}
-
-// No mode given: the display returns to the one stored in the system settings.
-void RestoreDisplayMode() { ChangeDisplaySettingsA(nullptr, CDS_FULLSCREEN); }
-
-void ClientSize(ZrWnd wnd, int& width, int& height) {
-  width = height = 0;
-  RECT r{};
-  if (wnd != nullptr && GetClientRect(static_cast<HWND>(wnd), &r)) {
-    width = r.right - r.left;
-    height = r.bottom - r.top;
-  }
 }
 
 }  // namespace Platform

@@ -1,0 +1,3 @@
+#include "app/zr_entry.h"
+
+int main() { return RunGame(); }

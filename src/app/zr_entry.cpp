@@ -1,0 +1,76 @@
+#include "app/zr_entry.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <new>
+
+#include "app/zr_loading.h"
+#include "app/zr_main_loop.h"
+#include "platform/platform.h"
+#include "shell/zr_errors.h"
+#include "shell/zr_game.h"
+#include "shell/zr_gfx.h"
+#include "shell/zr_random.h"
+#include "shell/zr_wndproc.h"
+
+namespace {
+
+void ReportUnhandled(const std::exception& error) {
+  std::string module = std::filesystem::path(Platform::ExecutablePath()).filename().string();
+  if (module.empty()) module = "zr_ironfall";
+  const std::string text = FormatErrorReport(error, module);
+  std::fputs(text.c_str(), stderr);
+  std::fflush(stderr);
+  Platform::ShowMessageBox("Application Error", text, true);
+}
+
+}  // namespace
+
+std::string FormatErrorReport(const std::exception& error, const std::string& module) {
+  const char* kind = "Exception";
+  if (const auto* zr = dynamic_cast<const ZrError*>(&error)) kind = zr->Kind();
+  else if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) kind = "EOutOfMemory";
+  const char* message = dynamic_cast<const std::bad_alloc*>(&error) != nullptr ? "Out of memory" : error.what();
+  // The code address of the fault is not known to a C++ handler; a null address stands
+  // in, written as the runtime writes pointers (upper-case hex, full width) on every
+  // platform, where the C library's own %p would give "(nil)" on some.
+  const int addressDigits = static_cast<int>(2 * sizeof(void*));
+  char buf[1024];
+  std::snprintf(buf, sizeof buf, "Exception %s in module %s at %0*X.\r\n%s%s\r\n", kind, module.c_str(),
+                addressDigits, 0u, message, ".");
+  return buf;
+}
+
+void ChangeToGameDirectory(const std::string& executablePath) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::is_directory("data", ec) || executablePath.empty()) return;
+  const fs::path dir = fs::path(executablePath).parent_path();
+  if (fs::is_directory(dir / "data", ec)) fs::current_path(dir, ec);
+}
+
+int RunGame() {
+  Platform::MaskFloatExceptions();
+  // Outside the try block, so that an error's report shows over the game's window and
+  // the window goes only when the report has been read.
+  std::unique_ptr<ZrGfx> gfx;
+  try {
+    ChangeToGameDirectory(Platform::ExecutablePath());
+    Randomize();
+    gfx = std::make_unique<ZrGfx>();
+    gfx->WndProc = &GameWndProc;
+    Game.Gfx = gfx.get();
+    gfx->OpenWindow("Zr Ironfall", 800, 600, 32, false);
+    gfx->BuildFont();
+    MainLoop(*gfx);
+    FreeGame();
+    gfx->KillFont();
+    gfx.reset();
+    Game.Gfx = nullptr;
+    return 0;
+  } catch (const std::exception& error) {
+    ReportUnhandled(error);
+    return 1;
+  }
+}

@@ -1,0 +1,33 @@
+#include "app/zr_main_loop.h"
+
+#include "app/zr_loading.h"
+#include "platform/platform.h"
+#include "screens/zr_screens.h"
+#include "shell/zr_game.h"
+#include "shell/zr_gfx.h"
+
+void RunGameStep() {
+  switch (Game.GameState) {
+    case gsLoading: LoadGame(); break;
+    case gsMenu: MenuScreen(); break;
+    case gsRecords: RecordsScreen(); break;
+    case gsBattle: BattleScreen(); break;
+    case gsGameOver: GameOverScreen(); break;
+    case gsQuit: Game.Gfx->Terminated = true; break;
+    case gsNewGame: NewGame(); break;
+    default: break;
+  }
+}
+
+void MainLoop(ZrGfx& gfx) {
+  Game.Gfx = &gfx;
+  while (!gfx.Terminated) {
+    if (gfx.Active) {
+      RunGameStep();
+    } else {
+      // Minimised: nothing runs but the message pump, and it sleeps until there is work.
+      Platform::WaitForMessage();
+      gfx.ProcessMessages();
+    }
+  }
+}

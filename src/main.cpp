@@ -1,3 +1,0 @@
-#include "zr_entry.h"
-
-int main() { return RunGame(); }

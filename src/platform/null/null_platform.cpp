@@ -1,0 +1,77 @@
+// Stubs of every seam function, a plain queue and a clock that tests set.
+#include "platform/null/null_platform.h"
+
+#include <cfenv>
+#include <deque>
+
+#include "platform/platform.h"
+#include "platform/zr_winmsg.h"
+
+namespace {
+
+std::deque<ZrMsg> g_queue;
+uint64_t g_clockNs = 0;
+std::vector<std::string> g_boxes;
+int g_cursorCount = 0;
+
+}  // namespace
+
+namespace NullPlatform {
+
+void SetClockNs(uint64_t ns) { g_clockNs = ns; }
+uint64_t ClockNs() { return g_clockNs; }
+std::vector<std::string>& MessageBoxes() { return g_boxes; }
+
+void Reset() {
+  g_queue.clear();
+  g_clockNs = 0;
+  g_boxes.clear();
+  g_cursorCount = 0;
+}
+
+}  // namespace NullPlatform
+
+namespace Platform {
+
+ZrWnd CreateWin(const std::string&, int, int, int, bool, ZrWndProc) { return nullptr; }
+void* CreateGLContext(ZrWnd) { return nullptr; }
+void RequestVsync() {}
+void SwapBuffers(ZrWnd) {}
+void DestroyWin(ZrWnd, bool) {}
+
+bool PollMessage(ZrMsg& msg) {
+  if (g_queue.empty()) return false;
+  msg = g_queue.front();
+  g_queue.pop_front();
+  return true;
+}
+
+void WaitForMessage() {}
+void QueueMessage(const ZrMsg& msg) { g_queue.push_back(msg); }
+void QueueQuitMessage(int exitCode) { g_queue.push_back(ZrMsg{nullptr, WM_QUIT, static_cast<uintptr_t>(exitCode), 0}); }
+intptr_t DeliverMessage(const ZrMsg&) { return 0; }
+intptr_t DefaultWindowProc(ZrWnd, uint32_t, uintptr_t, intptr_t) { return 0; }
+
+int ShowCursor(bool show) { return g_cursorCount += show ? 1 : -1; }
+
+uint32_t TickCount() {
+  // Whole steps of the 64 Hz system timer, as the real backends count.
+  return static_cast<uint32_t>(g_clockNs / 15625000ull * 15625ull / 1000ull);
+}
+uint64_t FineClockNs() { return g_clockNs; }
+void SleepNs(uint64_t ns) { g_clockNs += ns; }
+
+void ShowMessageBox(const std::string& caption, const std::string& text, bool) {
+  g_boxes.push_back(caption + "|" + text);
+}
+
+void BuildFontLists(ZrWnd, uint32_t, int, int) {}
+std::string ExecutablePath() { return {}; }
+void MaskFloatExceptions() {
+  // Non-stop mode: every exception masked, the portable way.
+  std::fenv_t previous;
+  std::feholdexcept(&previous);
+}
+std::string LastErrorText() { return "the null backend has no window"; }
+
+}  // namespace Platform

@@ -1,0 +1,134 @@
+// The SDL event queue, turned into the Win32 message protocol the game speaks, and
+// handed to the game one message at a time.
+#include <SDL.h>
+
+#include "platform/platform.h"
+#include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_state.h"
+#include "platform/zr_winmsg.h"
+
+namespace SdlState {
+
+SDL_Window* Window = nullptr;
+SDL_GLContext Context = nullptr;
+ZrWndProc Proc = nullptr;
+std::deque<ZrMsg> Queue;
+int CursorCount = 0;
+
+intptr_t PackXY(int x, int y) {
+  const uint32_t lo = static_cast<uint32_t>(x) & 0xFFFF, hi = static_cast<uint32_t>(y) & 0xFFFF;
+  return static_cast<intptr_t>(lo | (hi << 16));
+}
+
+void Post(uint32_t message, uintptr_t wParam, intptr_t lParam) { Queue.push_back(ZrMsg{Window, message, wParam, lParam}); }
+
+void PostSize() {
+  int w = 0, h = 0;
+  SDL_GL_GetDrawableSize(Window, &w, &h);
+  Post(WM_SIZE, 0, PackXY(w, h));
+}
+
+intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  return Proc != nullptr ? Proc(Window, message, wParam, lParam) : 0;
+}
+
+}  // namespace SdlState
+
+namespace {
+
+void Translate(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_QUIT:  // the window manager's close, Ctrl+C, SIGTERM
+      SdlState::Post(WM_CLOSE, 0, 0);
+      break;
+    case SDL_WINDOWEVENT:
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_SIZE_CHANGED: SdlState::PostSize(); break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+          SdlState::Post(WM_SIZE, 0, 0);
+          SdlState::Post(WM_ACTIVATE, WA_INACTIVE | (1u << 16), 0);
+          break;
+        case SDL_WINDOWEVENT_RESTORED:
+          SdlState::Post(WM_ACTIVATE, WA_ACTIVE, 0);
+          SdlState::PostSize();
+          break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: SdlState::Post(WM_ACTIVATE, WA_ACTIVE, 0); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          if ((SDL_GetWindowFlags(SdlState::Window) & SDL_WINDOW_MINIMIZED) == 0) SdlState::Post(WM_ACTIVATE, WA_INACTIVE, 0);
+          break;
+        default: break;
+      }
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      const uint32_t vk = SdlKeyToVirtualKey(e.key.keysym);
+      if (vk == 0) break;
+      // Alt combinations and F10 are system keys on Windows: the game never sees them.
+      const bool sys = (e.key.keysym.mod & KMOD_ALT) != 0 || vk == 0x79 || vk == 0x12;
+      const bool down = e.type == SDL_KEYDOWN;
+      SdlState::Post(sys ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP), vk, 0);
+      break;
+    }
+    case SDL_MOUSEMOTION: {
+      // Windows tells a window of the pointer's moves only while it is over the client
+      // area (the game never captures the mouse); X goes on telling during a drag.
+      int w = 0, h = 0;
+      SDL_GetWindowSize(SdlState::Window, &w, &h);
+      if (e.motion.x >= 0 && e.motion.y >= 0 && e.motion.x < w && e.motion.y < h) {
+        SdlState::Post(WM_MOUSEMOVE, 0, SdlState::PackXY(e.motion.x, e.motion.y));
+      }
+      break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+      if (e.button.button == SDL_BUTTON_LEFT) SdlState::Post(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, 0, SdlState::PackXY(e.button.x, e.button.y));
+      if (e.button.button == SDL_BUTTON_RIGHT) SdlState::Post(down ? WM_RBUTTONDOWN : WM_RBUTTONUP, 0, SdlState::PackXY(e.button.x, e.button.y));
+      break;
+    }
+    default: break;
+  }
+}
+
+void PumpSdl() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) Translate(e);
+}
+
+}  // namespace
+
+namespace Platform {
+
+bool PollMessage(ZrMsg& msg) {
+  PumpSdl();
+  if (SdlState::Queue.empty()) return false;
+  msg = SdlState::Queue.front();
+  SdlState::Queue.pop_front();
+  return true;
+}
+
+void WaitForMessage() {
+  PumpSdl();
+  if (!SdlState::Queue.empty() || SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+  SDL_Event e;
+  if (SDL_WaitEvent(&e)) Translate(e);
+}
+
+void QueueMessage(const ZrMsg& msg) { SdlState::Queue.push_back(msg); }
+
+void QueueQuitMessage(int exitCode) { SdlState::Queue.push_back(ZrMsg{nullptr, WM_QUIT, static_cast<uintptr_t>(exitCode), 0}); }
+
+intptr_t DeliverMessage(const ZrMsg& msg) {
+  return SdlState::Proc != nullptr ? SdlState::Proc(msg.Wnd, msg.Message, msg.WParam, msg.LParam) : 0;
+}
+
+intptr_t DefaultWindowProc(ZrWnd, uint32_t, uintptr_t, intptr_t) { return 0; }
+
+int ShowCursor(bool show) {
+  SdlState::CursorCount += show ? 1 : -1;
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_ShowCursor(SdlState::CursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+  return SdlState::CursorCount;
+}
+
+}  // namespace Platform

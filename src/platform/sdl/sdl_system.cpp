@@ -1,0 +1,45 @@
+// Time, message boxes and the process, on Linux.
+#include <SDL.h>
+
+#include <cfenv>
+#include <chrono>
+#include <thread>
+#include <unistd.h>
+
+#include "platform/platform.h"
+
+namespace Platform {
+
+uint32_t TickCount() {
+  // Whole steps of the 64 Hz system timer, in milliseconds, wrapping at 32 bits.
+  const uint64_t steps = FineClockNs() / 15625000ull;
+  return static_cast<uint32_t>(steps * 15625ull / 1000ull);
+}
+
+uint64_t FineClockNs() {
+  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                   std::chrono::steady_clock::now().time_since_epoch())
+                                   .count());
+}
+
+void SleepNs(uint64_t ns) { std::this_thread::sleep_for(std::chrono::nanoseconds(ns)); }
+
+void ShowMessageBox(const std::string& caption, const std::string& text, bool error) {
+  const Uint32 flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+  SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), nullptr);
+}
+
+std::string ExecutablePath() {
+  char buf[4096];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string();
+}
+
+void MaskFloatExceptions() {
+  // Already the default on x86-64 Linux; said explicitly because the game relies on it.
+  fedisableexcept(FE_ALL_EXCEPT);
+}
+
+std::string LastErrorText() { return SDL_GetError(); }
+
+}  // namespace Platform

@@ -1,0 +1,37 @@
+// Windows window-message and virtual-key codes: the one vocabulary of the seam. Every
+// backend delivers its input in these terms, so the game speaks one protocol everywhere.
+// The Win32 backend takes the same values from windows.h and never includes this file.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr uint32_t WM_SIZE = 0x0005;
+inline constexpr uint32_t WM_ACTIVATE = 0x0006;
+inline constexpr uint32_t WM_CLOSE = 0x0010;
+inline constexpr uint32_t WM_QUIT = 0x0012;
+inline constexpr uint32_t WM_KEYDOWN = 0x0100;
+inline constexpr uint32_t WM_KEYUP = 0x0101;
+inline constexpr uint32_t WM_SYSKEYDOWN = 0x0104;
+inline constexpr uint32_t WM_SYSKEYUP = 0x0105;
+inline constexpr uint32_t WM_MOUSEMOVE = 0x0200;
+inline constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
+inline constexpr uint32_t WM_LBUTTONUP = 0x0202;
+inline constexpr uint32_t WM_RBUTTONDOWN = 0x0204;
+inline constexpr uint32_t WM_RBUTTONUP = 0x0205;
+
+inline constexpr uint32_t WA_INACTIVE = 0;
+inline constexpr uint32_t WA_ACTIVE = 1;
+
+inline constexpr uintptr_t VK_RETURN = 0x0D;
+inline constexpr uintptr_t VK_SPACE = 0x20;
+inline constexpr uintptr_t VK_LEFT = 0x25;
+inline constexpr uintptr_t VK_UP = 0x26;
+inline constexpr uintptr_t VK_RIGHT = 0x27;
+inline constexpr uintptr_t VK_DOWN = 0x28;
+
+// lParam / wParam packing helpers of the Win32 macros of the same meaning.
+inline constexpr uint16_t LoWord(uintptr_t v) { return static_cast<uint16_t>(v & 0xFFFF); }
+inline constexpr uint16_t HiWord(uintptr_t v) { return static_cast<uint16_t>((v >> 16) & 0xFFFF); }
+inline constexpr intptr_t MakeLParam(uint16_t lo, uint16_t hi) {
+  return static_cast<intptr_t>(static_cast<uint32_t>(lo) | (static_cast<uint32_t>(hi) << 16));
+}

@@ -1,0 +1,125 @@
+#include "screens/zr_bestscore.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/platform.h"
+#include "shell/zr_errors.h"
+#include "shell/zr_report.h"
+
+namespace {
+
+// The longest number the reader takes; any further bytes of it are not read.
+constexpr size_t kMaxNumberBytes = 32;
+
+bool IsBlank(unsigned char c) { return c <= 32; }
+
+int DigitValue(unsigned char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return 99;
+}
+
+void Warn(const std::string& path, const std::string& what) {
+  std::fprintf(stderr, "Zr Ironfall: %s: %s; the best score starts from 0\n", path.c_str(), what.c_str());
+  std::fflush(stderr);
+}
+
+std::string ErrnoText(int err) { return err != 0 ? std::strerror(err) : "write error"; }
+
+}  // namespace
+
+bool ParseBestScore(std::string_view text, uint32_t& score) {
+  size_t i = 0;
+  while (i < text.size() && IsBlank(static_cast<unsigned char>(text[i]))) ++i;
+  size_t end = i;
+  while (end < text.size() && end - i < kMaxNumberBytes && !IsBlank(static_cast<unsigned char>(text[end]))) ++end;
+  const std::string_view number = text.substr(i, end - i);
+  score = 0;
+  if (number.empty()) return true;
+
+  size_t p = 0;
+  bool negative = false;
+  if (number[p] == '+' || number[p] == '-') negative = number[p++] == '-';
+  int base = 10;
+  if (p < number.size() && (number[p] == '$' || number[p] == 'x' || number[p] == 'X')) {
+    base = 16;
+    ++p;
+  } else if (p + 1 < number.size() && number[p] == '0' && (number[p + 1] == 'x' || number[p + 1] == 'X')) {
+    base = 16;
+    p += 2;
+  }
+  if (p == number.size()) return false;  // a sign or a prefix without digits
+
+  uint64_t value = 0;
+  for (; p < number.size(); ++p) {
+    const int digit = DigitValue(static_cast<unsigned char>(number[p]));
+    if (digit >= base) return false;
+    value = value * base + digit;
+    if (value > UINT32_MAX) return false;
+  }
+  if (negative && value != 0) return false;
+  score = static_cast<uint32_t>(value);
+  return true;
+}
+
+uint32_t ReadBestScore(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) {
+    // A fresh installation has no file yet: its best score is simply 0. A file that is
+    // there but cannot be opened may well hold a score: reading it as 0 would let the
+    // next better score replace it, so that stops the game as any unreadable file does.
+    if (errno == ENOENT) return 0;
+    throw EInOutError(errno == EACCES ? "File access denied" : std::strerror(errno), path);
+  }
+  // Only the blanks before the number and the number itself are read.
+  std::string text;
+  int c;
+  while ((c = std::fgetc(f)) != EOF && IsBlank(static_cast<unsigned char>(c))) {
+  }
+  while (c != EOF && !IsBlank(static_cast<unsigned char>(c))) {
+    text.push_back(static_cast<char>(c));
+    if (text.size() == kMaxNumberBytes) break;
+    c = std::fgetc(f);
+  }
+  const bool readError = std::ferror(f) != 0;
+  std::fclose(f);
+  if (readError) throw EInOutError("Read error", path);
+  uint32_t score = 0;
+  if (!ParseBestScore(text, score)) {
+    Warn(path, "does not hold a best score (a whole number from 0 to 4294967295)");
+    return 0;
+  }
+  return score;
+}
+
+bool WriteBestScore(const std::string& path, uint32_t score) {
+  const std::string temp = path + ".tmp";
+  const std::string digits = std::to_string(score);
+  std::string failure;
+  errno = 0;
+  if (std::FILE* f = std::fopen(temp.c_str(), "wb"); f == nullptr) {
+    failure = temp + ": " + ErrnoText(errno);
+  } else {
+    // On the disk before the rename, so the rename never lands before the data.
+    const bool written = std::fwrite(digits.data(), 1, digits.size(), f) == digits.size() && Platform::FlushToDisk(f);
+    const int err = errno;
+    const bool closed = std::fclose(f) == 0;
+    if (!written || !closed) failure = temp + ": " + ErrnoText(written ? errno : err);
+  }
+  if (failure.empty()) {
+    // One step: either the old file or the new one is there, never half of either.
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) failure = path + ": " + ec.message();
+  }
+  if (failure.empty()) return true;
+
+  std::error_code ignored;
+  std::filesystem::remove(temp, ignored);
+  ShowMessage("Zr Ironfall", "The best score " + digits + " could not be saved (" + failure + ").", true);
+  return false;
+}

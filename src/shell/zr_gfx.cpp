@@ -1,0 +1,161 @@
+#include "shell/zr_gfx.h"
+
+#include <cstring>
+
+#include "platform/platform_hooks.h"
+#include "platform/zr_gl.h"
+#include "platform/zr_winmsg.h"
+#include "shell/zr_errors.h"
+
+ZrGfx::ZrGfx() { Terminated = false; }
+
+ZrGfx::~ZrGfx() {
+  if (Wnd != nullptr) Platform::DestroyWin(Wnd, FullScreen);
+}
+
+void ZrGfx::OpenWindow(const std::string& title, int32_t width, int32_t height, int32_t bits, bool fullScreen) {
+  Title = title;
+  Width = width;
+  Height = height;
+  Bits = bits;
+  FullScreen = fullScreen;
+  // Kept for its meaning only: the backends size the window from its client area,
+  // so the picture is never cut by the caption.
+  CaptionHeight = fullScreen ? 0 : 26;
+
+  // The window procedure sees WM_SIZE and the first WM_ACTIVATE in here, before any
+  // GL context exists.
+  Wnd = Platform::CreateWin(title, width, height, bits, fullScreen, WndProc);
+  // Without a window or a context the game cannot be seen or played: say so and end,
+  // rather than run on unseen.
+  if (Wnd == nullptr) throw EOSError("The game window could not be opened", Platform::LastErrorText());
+  DC = Wnd;
+  RC = Platform::CreateGLContext(Wnd);
+  if (RC == nullptr) throw EOSError("No OpenGL context could be created", Platform::LastErrorText());
+  Platform::RequestVsync();
+
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glClearColor(0, 0, 0, 0);
+
+  Resize(width, height);
+}
+
+void ZrGfx::Resize(int32_t width, int32_t height) {
+  Width = width;
+  Height = height;
+  if (RC == nullptr) return;  // called from window creation: nothing to set up yet
+
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  // A minimised window reports 0 x 0; any finite projection serves until it is restored.
+  const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
+  glFrustum(-aspect, aspect, -1, 1, 1, 100);
+  glTranslatef(0, 0, -2);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  Projection = 1;
+}
+
+void ZrGfx::SetProjection(uint8_t mode) {
+  if (mode == Projection) return;
+  switch (mode) {
+    case 0:
+      glMatrixMode(GL_PROJECTION);
+      glLoadIdentity();
+      glOrtho(0, Width, 0, Height, 0, 100);
+      glMatrixMode(GL_MODELVIEW);
+      glLoadIdentity();
+      glTranslatef(0, 0, -1);
+      break;
+    case 1:
+      Resize(Width, Height);
+      break;
+    case 2:
+      SetProjection(PrevProjection);
+      return;
+    default:
+      return;
+  }
+  PrevProjection = Projection;
+  Projection = mode;
+}
+
+bool ZrGfx::ProcessMessages() {
+  if (!Platform::PollMessage(Msg)) return Active;
+  if (Msg.Message == WM_QUIT) {
+    Terminated = true;
+  } else {
+    Platform::DeliverMessage(Msg);
+  }
+  return false;
+}
+
+bool ZrGfx::BeginFrame() {
+  if (!ProcessMessages()) return false;
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glLoadIdentity();
+  return true;
+}
+
+void ZrGfx::EndFrame() {
+  // The world moves by the frame-rate reading on every drawn frame, so frames must
+  // not come faster than a display would show them, whatever vsync promises.
+  if (MinFrameNs > 0 && LastPresentNs != 0) {
+    const uint64_t elapsed = Platform::FineClockNs() - LastPresentNs;
+    if (elapsed < MinFrameNs) Platform::SleepNs(MinFrameNs - elapsed);
+  }
+  LastPresentNs = Platform::FineClockNs();
+  Platform::SwapBuffers(Wnd);
+}
+
+void ZrGfx::Begin2D() {
+  SetProjection(0);
+  glDisable(GL_DEPTH_TEST);
+  glPushMatrix();
+  glTranslatef(0, 0, -1);
+}
+
+void ZrGfx::End2D() {
+  glPopMatrix();
+  glEnable(GL_DEPTH_TEST);
+  SetProjection(2);
+}
+
+void ZrGfx::BuildFont() {
+  FontBase = glGenLists(FontGlyphs);
+  Platform::BuildFontLists(Wnd, FontBase, FontGlyphs, FontCharHeight);
+}
+
+void ZrGfx::PrintAt(int32_t x, int32_t y, const char* text) {
+  glRasterPos2i(x, Height - y);
+  glPushAttrib(GL_LIST_BIT);
+  glListBase(FontBase);
+  glCallLists(static_cast<GLsizei>(std::strlen(text)), GL_UNSIGNED_BYTE, text);
+  glPopAttrib();
+}
+
+void ZrGfx::KillFont() { glDeleteLists(FontBase, FontGlyphs); }
+
+// The frame counter reads the system's tick count, unless a test has put a clock of its own.
+uint32_t ZrGfx::Ticks() {
+  return PlatformHooks::TickCount != nullptr ? PlatformHooks::TickCount() : Platform::TickCount();
+}
+
+void ZrGfx::StartFps() { LastTick = Ticks(); }
+
+uint32_t ZrGfx::GetFps() {
+  const uint32_t now = Ticks();
+  FpsElapsed += now - LastTick;  // unsigned: a wrap of the tick count still gives the difference
+  if (now != LastTick) ++FpsFrames;
+  LastTick = now;
+  if (FpsElapsed >= 500) {
+    Fps = FpsFrames * 2;
+    FpsElapsed = 0;
+    FpsFrames = 0;
+  }
+  return Fps;
+}

@@ -1,0 +1,73 @@
+// ZrGfx: the game's one window, OpenGL context and input object, with its bitmap
+// font and frame-rate counter.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+class ZrGfx {
+ public:
+  ZrGfx();
+  virtual ~ZrGfx();
+  ZrGfx(const ZrGfx&) = delete;
+  ZrGfx& operator=(const ZrGfx&) = delete;
+
+  // Window and projections.
+  void OpenWindow(const std::string& title, int32_t width, int32_t height, int32_t bits, bool fullScreen);
+  void Resize(int32_t width, int32_t height);
+  void SetProjection(uint8_t mode);  // 0 pixel orthographic, 1 perspective, 2 previous
+
+  // Frames: each pass handles at most one message; a frame is drawn only when none was pending.
+  bool ProcessMessages();
+  bool BeginFrame();
+  void EndFrame();
+  void Begin2D();
+  void End2D();
+
+  // Text and frame rate.
+  void BuildFont();
+  void PrintAt(int32_t x, int32_t y, const char* text);
+  void KillFont();
+  void StartFps();
+  uint32_t GetFps();
+
+  // Fields, in the order the game's design lays them out.
+  ZrMsg Msg{};
+  ZrWnd Wnd = nullptr;
+  void* DC = nullptr;
+  void* RC = nullptr;
+  bool Active = false;
+  bool Terminated = false;
+  int32_t Width = 0;
+  int32_t Height = 0;
+  int32_t CaptionHeight = 0;
+  int32_t Bits = 0;
+  uint8_t Projection = 0;
+  uint8_t PrevProjection = 0;
+  uint32_t FontBase = 0;
+  std::string Title;
+  bool FullScreen = false;
+  uint32_t LastTick = 0;
+  uint32_t Fps = 0;
+  uint32_t FpsElapsed = 0;
+  uint32_t FpsFrames = 0;
+  int32_t MouseX = 0;
+  int32_t MouseY = 0;
+  bool LeftDown = false;
+  bool RightDown = false;
+  bool Keys[256] = {};
+  ZrWndProc WndProc = nullptr;
+
+  // The shortest time between two presented frames (0: no pacing).
+  uint64_t MinFrameNs = 1000000000ull / 60;
+
+  // The font covers every Windows-1251 code, 0 to 255.
+  static constexpr int FontGlyphs = 256;
+  static constexpr int FontCharHeight = 18;
+
+ private:
+  static uint32_t Ticks();
+  uint64_t LastPresentNs = 0;
+};

@@ -1,0 +1,14 @@
+// The game's one shared uniform random generator.
+#pragma once
+
+#include <cstdint>
+
+// Seeds the generator from the fine clock (tests set PlatformHooks::SeedClock to make
+// every reseed repeatable).
+void Randomize();
+// Seeds it with a fixed value, for repeatable runs.
+void RandSeed(uint64_t seed);
+// A uniform integer in [0, n); 0 when n is 0.
+uint32_t Random(uint32_t n);
+// A uniform real in [0, 1).
+double RandomReal();

@@ -1,0 +1,44 @@
+#include "shell/zr_wndproc.h"
+
+#include "platform/zr_winmsg.h"
+#include "shell/zr_game.h"
+#include "shell/zr_gfx.h"
+
+intptr_t ZR_WNDPROC_CALL GameWndProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  ZrGfx* gfx = Game.Gfx;
+  if (gfx == nullptr) return Platform::DefaultWindowProc(wnd, message, wParam, lParam);
+  switch (message) {
+    case WM_SIZE:
+      gfx->Resize(LoWord(static_cast<uintptr_t>(lParam)), HiWord(static_cast<uintptr_t>(lParam)));
+      return 0;
+    case WM_ACTIVATE:
+      // Only the minimised state counts: losing the focus to another window keeps the game running.
+      if (HiWord(wParam) != 0) {
+        gfx->Active = false;
+        Platform::ShowCursor(true);
+      } else {
+        gfx->Active = true;
+        Platform::ShowCursor(false);
+      }
+      return 0;
+    case WM_CLOSE:
+      Platform::QueueQuitMessage(0);
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam < 256) gfx->Keys[wParam] = true;
+      return 0;
+    case WM_KEYUP:
+      if (wParam < 256) gfx->Keys[wParam] = false;
+      return 0;
+    case WM_MOUSEMOVE:
+      gfx->MouseX = LoWord(static_cast<uintptr_t>(lParam));
+      gfx->MouseY = HiWord(static_cast<uintptr_t>(lParam));
+      return 0;
+    case WM_LBUTTONDOWN: gfx->LeftDown = true; return 0;
+    case WM_LBUTTONUP: gfx->LeftDown = false; return 0;
+    case WM_RBUTTONDOWN: gfx->RightDown = true; return 0;
+    case WM_RBUTTONUP: gfx->RightDown = false; return 0;
+    default:
+      return Platform::DefaultWindowProc(wnd, message, wParam, lParam);
+  }
+}

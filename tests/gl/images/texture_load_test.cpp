@@ -1,0 +1,132 @@
+// The loader in a real GL context: refusals, the upload and the picture on screen.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "gl/gl_fixture.h"
+#include "images/Textures.h"
+#include "images/tga_image.h"
+#include "platform/platform_hooks.h"
+#include "platform/zr_gl.h"
+#include "shell/zr_gfx.h"
+#include "shell/zr_report.h"
+#include "tga_builder.h"
+#include "world/zr_quad.h"
+
+namespace {
+
+std::vector<std::string> g_boxes;  // "caption|text"
+
+struct TextureLoad : ::testing::Test {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("zr_texture_test_" + std::to_string(::getpid()));
+  void SetUp() override {
+    ResetTestGfx();
+    g_boxes.clear();
+    PlatformHooks::MessageSink = [](const std::string& caption, const std::string& text) { g_boxes.push_back(caption + "|" + text); };
+    std::filesystem::create_directories(dir);
+  }
+  void TearDown() override {
+    PlatformHooks::MessageSink = nullptr;
+    std::filesystem::remove_all(dir);
+  }
+  // Writes a file and gives its name the way the game writes names: a backslash before the leaf.
+  std::string Write(const std::string& leaf, const std::vector<uint8_t>& bytes) {
+    std::ofstream(dir / leaf, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return dir.string() + "\\" + leaf;
+  }
+};
+
+}  // namespace
+
+TEST_F(TextureLoad, EachRefusalShowsItsBoxAndKeepsTheVariable) {
+  GLint maxSide = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+  ASSERT_GT(maxSide, 0);
+  ASSERT_LT(maxSide, 65535);
+  const std::vector<uint8_t> px(16, 9);
+  std::vector<uint8_t> cut = TgaFile(2, 32, 2, 2, px);
+  cut.resize(cut.size() - 3);
+  // The decoder's tests go through every refusal; here one from the header, one from
+  // the data, and the one that depends on the driver.
+  const struct { const char* Leaf; std::vector<uint8_t> Bytes; int Message; } cases[] = {
+      {"mapped.tga", TgaFile(2, 24, 2, 2, px, 0, 1), TgaColourMapped},
+      {"cut.tga", cut, TgaCannotRead},
+      {"huge.tga", TgaFile(10, 32, static_cast<uint16_t>(maxSide + 1), 1, px), TgaTooLarge},
+  };
+  for (const auto& c : cases) {
+    g_boxes.clear();
+    const std::string name = Write(c.Leaf, c.Bytes);
+    ZrGLName texture = 12345;
+    EXPECT_FALSE(ReadTgaImage(name, texture));
+    LoadTextureFile(name, texture);
+    EXPECT_EQ(texture, 12345u);
+    EXPECT_EQ(g_boxes, std::vector<std::string>(2, "TGA File Error|" + TgaMessageText(c.Message, name))) << c.Leaf;
+  }
+}
+
+TEST_F(TextureLoad, TopFirst24BitPictureWithUnpaddedRowsIsDrawnUprightAndMipmapped) {
+  // 2 x 2 at 24 bits, 6-byte rows that an unpack alignment of 4 would misread. Stored
+  // after a 5-byte image ID, top row first under the origin bit: blue, white; then red, green.
+  const std::vector<uint8_t> body = {255, 0, 0, 255, 255, 255, 0, 0, 255, 0, 255, 0};
+  ZrGLName texture = 0;
+  LoadTextureFile(Write("tl.tga", TgaFile(2, 24, 2, 2, body, TgaTopToBottom, 0, 5)), texture);
+  ASSERT_NE(texture, 0u);
+  EXPECT_TRUE(g_boxes.empty());
+  GLint alignment = 0, level1Width = 0;
+  glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+  EXPECT_EQ(alignment, 4);  // put back as it was
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &level1Width);
+  EXPECT_EQ(level1Width, 1);  // the mipmap chain was built
+
+  // Drawn as the sprites are, t = 0 at the bottom, on the square from 100 to 300.
+  const ZrGLName quad = CompileSpriteQuad(100);
+  glClear(GL_COLOR_BUFFER_BIT);
+  TestGfx().Begin2D();
+  glEnable(GL_TEXTURE_2D);
+  glColor3f(1, 1, 1);
+  glTranslatef(200, 200, 0);
+  glCallList(quad);
+  glDisable(GL_TEXTURE_2D);
+  TestGfx().End2D();
+  glDeleteLists(quad, 1);
+  // The middle of each quarter is the middle of a texel: nearly its pure colour.
+  const struct { int X, Y, Rgb[3]; } quarters[] = {
+      {150, 150, {255, 0, 0}}, {250, 150, {0, 255, 0}}, {150, 250, {0, 0, 255}}, {250, 250, {255, 255, 255}}};
+  for (const auto& q : quarters) {
+    const std::array<uint8_t, 3> got = ReadPixel(q.X, q.Y);
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(got[i], q.Rgb[i], 8) << q.X << "," << q.Y;
+  }
+}
+
+TEST_F(TextureLoad, EveryPictureOfTheGameLoadsUnderItsOwnNameAndSpritesHaveClearEdges) {
+  // The names exactly as the game passes them, from the game's working directory.
+  for (const std::string name : {"data/bg2.tga", "data\\char.tga", "data\\ch_0.tga", "data\\ch_1.tga", "data\\ch_2.tga",
+                                 "data\\monst_0.tga", "data\\monst_1.tga", "data\\monst_2.tga", "data\\monst_3.tga",
+                                 "data\\monst_4.tga", "data\\fireball.tga", "data\\expl.tga", "data\\smoke.tga"}) {
+    SCOPED_TRACE(name);
+    ZrGLName texture = 0;
+    LoadTextureFile(name, texture);
+    ASSERT_NE(texture, 0u);
+    GLint width = 0, height = 0, alphaBits = -1;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
+    EXPECT_EQ(alphaBits > 0, name != "data/bg2.tga");  // the background alone is opaque
+    if (alphaBits <= 0) continue;
+    // Textures repeat: a linear filter at one edge of the quad reads the other edge.
+    std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    auto alpha = [&](int x, int y) { return rgba[(static_cast<size_t>(y) * width + x) * 4 + 3]; };
+    int edge = 0;
+    for (int i = 0; i < width; ++i) edge += (alpha(i, 0) != 0) + (alpha(i, height - 1) != 0);
+    for (int i = 0; i < height; ++i) edge += (alpha(0, i) != 0) + (alpha(width - 1, i) != 0);
+    EXPECT_EQ(edge, 0);
+  }
+  EXPECT_TRUE(g_boxes.empty());
+}

@@ -1,0 +1,32 @@
+// The menu: moving the selection and choosing. What a frame of it shows is checked
+// end to end, on the real game's pictures.
+#include <tuple>
+
+#include "gl/screens_fixture.h"
+
+using Menu = ScreenTest;
+
+TEST_F(Menu, ArrowsWrapAroundOneItemPerKeyDownAndEnterActsOnTheMovedSelection) {
+  ZrGfx& g = TestGfx();
+  ASSERT_EQ(Game.GameState, gsMenu);  // loaded without "bs.zrt", as in a fresh installation
+  Post(WM_KEYDOWN, VK_UP);
+  MenuScreen();  // takes the message: the flag waits for a pass that draws
+  EXPECT_TRUE(g.Keys[VK_UP]);
+  EXPECT_EQ(Game.MenuIndex, 0);
+  RunPasses(2);  // up from "Играть" selects "Выход", once
+  EXPECT_EQ(Game.MenuIndex, 2);
+  EXPECT_FALSE(g.Keys[VK_UP]);
+  Post(WM_KEYDOWN, VK_DOWN);
+  RunPasses(2);  // down from "Выход" selects "Играть"
+  EXPECT_EQ(Game.MenuIndex, 0);
+
+  for (auto [from, arrow, state] : {std::tuple<uint8_t, uintptr_t, ZrGameState>{0, VK_DOWN, gsRecords},
+                                     {1, VK_DOWN, gsQuit}, {1, VK_UP, gsNewGame}, {0, VK_UP, gsQuit}}) {
+    Game.GameState = gsMenu;
+    Game.MenuIndex = from;
+    g.Keys[arrow] = g.Keys[VK_RETURN] = true;
+    MenuScreen();
+    EXPECT_EQ(Game.GameState, state) << int{from} << " " << arrow;
+    EXPECT_TRUE(g.Keys[VK_RETURN]) << "Enter stays set";
+  }
+}

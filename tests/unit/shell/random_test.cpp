@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+
+#include "platform/null/null_platform.h"
+#include "shell/zr_random.h"
+
+TEST(Random, RepeatableFromASeedOrTheClockSeamAndInRange) {
+  RandSeed(42);
+  const uint32_t a = Random(800), b = Random(800);
+  RandSeed(42);
+  EXPECT_EQ(Random(800), a);
+  EXPECT_EQ(Random(800), b);
+
+  NullPlatform::SetClockNs(7);
+  Randomize();
+  const uint32_t c = Random(1000000);
+  Randomize();
+  EXPECT_EQ(Random(1000000), c);
+
+  int seen[4] = {};
+  for (int i = 0; i < 10000; ++i) {
+    const uint32_t v = Random(4);
+    const double r = RandomReal();
+    ASSERT_TRUE(v < 4u && r >= 0.0 && r < 1.0);
+    ++seen[v];
+  }
+  for (int n : seen) EXPECT_GT(n, 2000);
+  EXPECT_EQ(Random(0), 0u);
+}
