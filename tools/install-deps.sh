@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libsdl2-dev libgl-dev libglu1-mesa-dev libfreetype-dev libfontconfig-dev fonts-liberation2
   googletest clang libclang-rt-14-dev
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils openbox xfonts-base
 )
 if [ "${ZR_WITH_WINDOWS:-1}" = 1 ]; then
   packages+=(mingw-w64 wine wine64 zip)

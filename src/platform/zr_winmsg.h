@@ -11,8 +11,11 @@ inline constexpr uint32_t WM_CLOSE = 0x0010;
 inline constexpr uint32_t WM_QUIT = 0x0012;
 inline constexpr uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr uint32_t WM_KEYUP = 0x0101;
+inline constexpr uint32_t WM_CHAR = 0x0102;
 inline constexpr uint32_t WM_SYSKEYDOWN = 0x0104;
 inline constexpr uint32_t WM_SYSKEYUP = 0x0105;
+inline constexpr uint32_t WM_SYSCHAR = 0x0106;
+inline constexpr uint32_t WM_SYSCOMMAND = 0x0112;
 inline constexpr uint32_t WM_MOUSEMOVE = 0x0200;
 inline constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
 inline constexpr uint32_t WM_LBUTTONUP = 0x0202;
@@ -21,6 +24,8 @@ inline constexpr uint32_t WM_RBUTTONUP = 0x0205;
 
 inline constexpr uint32_t WA_INACTIVE = 0;
 inline constexpr uint32_t WA_ACTIVE = 1;
+
+inline constexpr uintptr_t SC_KEYMENU = 0xF100;
 
 inline constexpr uintptr_t VK_RETURN = 0x0D;
 inline constexpr uintptr_t VK_SPACE = 0x20;

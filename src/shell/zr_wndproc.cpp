@@ -38,6 +38,12 @@ intptr_t ZR_WNDPROC_CALL GameWndProc(ZrWnd wnd, uint32_t message, uintptr_t wPar
     case WM_LBUTTONUP: gfx->LeftDown = false; return 0;
     case WM_RBUTTONDOWN: gfx->RightDown = true; return 0;
     case WM_RBUTTONUP: gfx->RightDown = false; return 0;
+    case WM_SYSCOMMAND:
+      // A lone Alt or F10 would open the window's menu mode, and the game would stand
+      // still, its arrow keys and Enter taken by that menu, until Esc. Alt+Space (a menu
+      // key in lParam) and every other system command go on as usual.
+      if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) return 0;
+      return Platform::DefaultWindowProc(wnd, message, wParam, lParam);
     default:
       return Platform::DefaultWindowProc(wnd, message, wParam, lParam);
   }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "platform/win32/win32_api.h"
@@ -135,4 +136,27 @@ TEST(Win32Font, Windows1251CodesDrawCyrillicOnAnySystemLocaleAndSpacesKeepTheirA
   GLfloat pos[4] = {};
   glGetFloatv(GL_CURRENT_RASTER_POSITION, pos);
   EXPECT_EQ(pos[0], 100.0f + space);
+}
+
+TEST(Win32Window, ALoneAltDoesNotStopTheGameAndTheErrorBoxBelongsToTheWindow) {
+  GameWindow window;
+  // The system menu's keyboard mode would hold this call until Esc.
+  SendMessageA(window.Wnd(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+  Platform::QueueMessage(ZrMsg{nullptr, WM_KEYDOWN, VK_DOWN, 0});
+  EXPECT_FALSE(window.Gfx->ProcessMessages());
+  EXPECT_TRUE(window.Gfx->Keys[VK_DOWN]);
+
+  HWND owner = nullptr;
+  std::thread reader([&owner] {
+    for (int i = 0; i < 400; ++i, Sleep(25)) {
+      if (HWND box = FindWindowA(nullptr, "Application Error")) {
+        owner = GetWindow(box, GW_OWNER);
+        PostMessageA(box, WM_CLOSE, 0, 0);
+        return;
+      }
+    }
+  });
+  Platform::ShowMessageBox("Application Error", "a test of the box", true);
+  reader.join();
+  EXPECT_EQ(owner, window.Wnd());
 }

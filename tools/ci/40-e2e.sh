@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 export ZR_EXE="$PWD/build/zr_ironfall"
 export ZR_SANITIZED_EXE="$PWD/build-sanitize/zr_ironfall"  # made by the sanitizer stage
+export ZR_X11_TESTS="$PWD/build/zr_x11_tests"
 export ZR_DATA_DIR="$PWD/data"
 export ZR_ARTIFACTS="$PWD/build/e2e-artifacts"
 mkdir -p "$ZR_ARTIFACTS"

@@ -59,3 +59,31 @@ uint32_t SdlKeyToVirtualKey(const SDL_Keysym& key) {
     default: return 0;
   }
 }
+
+uint32_t VirtualKeyToChar(uint32_t vk, SDL_Keymod mod) {
+  const bool shift = (mod & KMOD_SHIFT) != 0, ctrl = (mod & KMOD_CTRL) != 0;
+  if (vk >= 'A' && vk <= 'Z') {
+    if (ctrl) return vk - 'A' + 1;
+    const bool upper = shift != ((mod & KMOD_CAPS) != 0);
+    return upper ? vk : vk + ('a' - 'A');
+  }
+  switch (vk) {
+    case 0x08: return ctrl ? 0x7F : 0x08;  // Backspace
+    case 0x0D: return ctrl ? 0x0A : 0x0D;  // Enter
+    case 0x1B: return 0x1B;                // Esc
+    case 0x20: return ' ';
+    default: break;
+  }
+  if (ctrl) return 0;
+  if (vk == 0x09) return 0x09;
+  if (vk >= '0' && vk <= '9') return shift ? static_cast<uint32_t>(")!@#$%^&*("[vk - '0']) : vk;
+  if (vk >= 0x60 && vk <= 0x69) return '0' + (vk - 0x60);  // the keypad's digits
+  switch (vk) {
+    case 0x6A: return '*';
+    case 0x6B: return '+';
+    case 0x6D: return '-';
+    case 0x6E: return '.';
+    case 0x6F: return '/';
+    default: return 0;
+  }
+}

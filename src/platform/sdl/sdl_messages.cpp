@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_keys.h"
+#include "platform/sdl/sdl_pointer.h"
 #include "platform/sdl/sdl_state.h"
 #include "platform/zr_winmsg.h"
 
@@ -14,6 +15,8 @@ SDL_GLContext Context = nullptr;
 ZrWndProc Proc = nullptr;
 std::deque<ZrMsg> Queue;
 int CursorCount = 0;
+bool Active = false;
+bool Minimised = false;
 
 intptr_t PackXY(int x, int y) {
   const uint32_t lo = static_cast<uint32_t>(x) & 0xFFFF, hi = static_cast<uint32_t>(y) & 0xFFFF;
@@ -36,6 +39,23 @@ intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
 
 namespace {
 
+void ChangeActivation(bool active) {
+  if (active == SdlState::Active) return;
+  SdlState::Active = active;
+  const uintptr_t minimised = SdlState::Minimised ? 1u << 16 : 0u;
+  SdlState::Post(WM_ACTIVATE, (active ? WA_ACTIVE : WA_INACTIVE) | minimised, 0);
+}
+
+bool PointerOverClientArea(int x, int y) {
+  int w = 0, h = 0;
+  SDL_GetWindowSize(SdlState::Window, &w, &h);
+  if (x < 0 || y < 0 || x >= w || y >= h) return false;
+  // SDL pins a pointer that has left the window to the window's edge: a place on the
+  // edge is asked of the window system's own last word.
+  const bool onEdge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+  return !onEdge || !WindowSystemPointerOutside(w, h);
+}
+
 void Translate(const SDL_Event& e) {
   switch (e.type) {
     case SDL_QUIT:  // the window manager's close, Ctrl+C, SIGTERM
@@ -43,19 +63,24 @@ void Translate(const SDL_Event& e) {
       break;
     case SDL_WINDOWEVENT:
       switch (e.window.event) {
+        // Windows sends WM_ACTIVATE once per change of activation; SDL reports a
+        // minimise, a restore and the focus each on its own, so they are folded here.
         case SDL_WINDOWEVENT_SIZE_CHANGED: SdlState::PostSize(); break;
         case SDL_WINDOWEVENT_MINIMIZED:
+          SdlState::Minimised = true;
           SdlState::Post(WM_SIZE, 0, 0);
-          SdlState::Post(WM_ACTIVATE, WA_INACTIVE | (1u << 16), 0);
+          ChangeActivation(false);
           break;
         case SDL_WINDOWEVENT_RESTORED:
-          SdlState::Post(WM_ACTIVATE, WA_ACTIVE, 0);
+          // Also sent when a maximised window returns to its size: only a size then.
+          if (SdlState::Minimised) {
+            SdlState::Minimised = false;
+            ChangeActivation(true);
+          }
           SdlState::PostSize();
           break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: SdlState::Post(WM_ACTIVATE, WA_ACTIVE, 0); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-          if ((SDL_GetWindowFlags(SdlState::Window) & SDL_WINDOW_MINIMIZED) == 0) SdlState::Post(WM_ACTIVATE, WA_INACTIVE, 0);
-          break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: ChangeActivation(true); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: ChangeActivation(false); break;
         default: break;
       }
       break;
@@ -69,19 +94,22 @@ void Translate(const SDL_Event& e) {
       SdlState::Post(sys ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP), vk, 0);
       break;
     }
-    case SDL_MOUSEMOTION: {
+    case SDL_SYSWMEVENT:
+      NoteWindowSystemPointer(*e.syswm.msg);
+      break;
+    case SDL_MOUSEMOTION:
       // Windows tells a window of the pointer's moves only while it is over the client
       // area (the game never captures the mouse); X goes on telling during a drag.
-      int w = 0, h = 0;
-      SDL_GetWindowSize(SdlState::Window, &w, &h);
-      if (e.motion.x >= 0 && e.motion.y >= 0 && e.motion.x < w && e.motion.y < h) {
+      if (PointerOverClientArea(e.motion.x, e.motion.y)) {
         SdlState::Post(WM_MOUSEMOVE, 0, SdlState::PackXY(e.motion.x, e.motion.y));
       }
       break;
-    }
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+      // Nor does a window that holds no capture hear of a button let go outside it:
+      // the button stays down for the game, as on Windows.
+      if (!down && !PointerOverClientArea(e.button.x, e.button.y)) break;
       if (e.button.button == SDL_BUTTON_LEFT) SdlState::Post(down ? WM_LBUTTONDOWN : WM_LBUTTONUP, 0, SdlState::PackXY(e.button.x, e.button.y));
       if (e.button.button == SDL_BUTTON_RIGHT) SdlState::Post(down ? WM_RBUTTONDOWN : WM_RBUTTONUP, 0, SdlState::PackXY(e.button.x, e.button.y));
       break;
@@ -120,6 +148,12 @@ void QueueMessage(const ZrMsg& msg) { SdlState::Queue.push_back(msg); }
 void QueueQuitMessage(int exitCode) { SdlState::Queue.push_back(ZrMsg{nullptr, WM_QUIT, static_cast<uintptr_t>(exitCode), 0}); }
 
 intptr_t DeliverMessage(const ZrMsg& msg) {
+  // What TranslateMessage does on Windows: the key-down of a character key is followed
+  // at once by its character, ahead of anything else waiting.
+  if (msg.Message == WM_KEYDOWN || msg.Message == WM_SYSKEYDOWN) {
+    const uint32_t ch = VirtualKeyToChar(static_cast<uint32_t>(msg.WParam), SDL_GetModState());
+    if (ch != 0) SdlState::Queue.push_front(ZrMsg{msg.Wnd, msg.Message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR, ch, msg.LParam});
+  }
   return SdlState::Proc != nullptr ? SdlState::Proc(msg.Wnd, msg.Message, msg.WParam, msg.LParam) : 0;
 }
 

@@ -16,6 +16,8 @@ extern SDL_GLContext Context;
 extern ZrWndProc Proc;
 extern std::deque<ZrMsg> Queue;
 extern int CursorCount;  // Win32 display counter: the cursor shows while it is >= 0
+extern bool Active;      // the window has the activation, as Windows counts it
+extern bool Minimised;
 
 // Win32 delivers client coordinates as two 16-bit words.
 intptr_t PackXY(int x, int y);

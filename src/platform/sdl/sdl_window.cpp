@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/sdl/sdl_pointer.h"
 #include "platform/sdl/sdl_state.h"
 #include "platform/zr_winmsg.h"
 
@@ -50,6 +51,7 @@ ZrWnd CreateWin(const std::string& title, int width, int height, int bits, bool 
   SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
   if (!OnRealDisplay()) return nullptr;
+  WatchWindowSystemPointer();
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -70,6 +72,8 @@ ZrWnd CreateWin(const std::string& title, int width, int height, int bits, bool 
   int w = 0, h = 0;
   SDL_GetWindowSize(SdlState::Window, &w, &h);
   SdlState::Send(WM_SIZE, 0, SdlState::PackXY(w, h));
+  SdlState::Active = true;
+  SdlState::Minimised = false;
   SdlState::Send(WM_ACTIVATE, WA_ACTIVE, 0);
   return SdlState::Window;
 }

@@ -42,7 +42,9 @@ void SleepNs(uint64_t ns) {
 }
 
 void ShowMessageBox(const std::string& caption, const std::string& text, bool error) {
-  MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | (error ? MB_ICONERROR : 0u));
+  // Owned by the game's window, so that a click on the game cannot lift it above the
+  // box the player must read.
+  MessageBoxA(Win32::MainWnd, text.c_str(), caption.c_str(), MB_OK | (error ? MB_ICONERROR : 0u));
 }
 
 std::string ExecutablePath() {

@@ -18,10 +18,11 @@ void Tick(int passes = 1) {
   }
 }
 
-// A key held over the pass that draws and reads it.
+// A key held over the pass that draws and reads it: the key-down and the character that
+// follows a character key take a pass each before it.
 void Press(uintptr_t vk) {
   Post(WM_KEYDOWN, vk);
-  Tick(2);
+  Tick(3);
   Post(WM_KEYUP, vk);
   Tick();
 }
