@@ -52,6 +52,8 @@ void DestroyWin(ZrWnd wnd, bool fullScreen);
 bool PollMessage(ZrMsg& msg);
 // Blocks until a message is pending (used while the window is minimised).
 void WaitForMessage();
+// Blocks until a message is pending or ns nanoseconds have passed, whichever is first.
+void WaitForMessageNs(uint64_t ns);
 // Appends a message to the queue. Tests drive the game through this.
 void QueueMessage(const ZrMsg& msg);
 void QueueQuitMessage(int exitCode);

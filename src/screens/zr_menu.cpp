@@ -1,4 +1,6 @@
 // The title screen: story text and the three-item menu.
+#include <cstdint>
+
 #include "platform/zr_gl.h"
 #include "platform/zr_winmsg.h"
 #include "screens/zr_screens.h"
@@ -6,12 +8,18 @@
 #include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
 
-void MenuScreen() {
-  ZrGfx& gfx = *Game.Gfx;
-  // A pass that handled a window message draws nothing and leaves the keys for the next one.
-  if (!gfx.BeginFrame()) return;
-  gfx.Begin2D();
+namespace {
 
+// The menu's last frame: what it showed, and the picture epoch it left behind. While
+// both still hold, that frame is what the player sees, and drawing it again would
+// change nothing but the power bill.
+struct ShownMenu {
+  uint64_t Epoch = UINT64_MAX;
+  uint8_t Index = 0;
+};
+ShownMenu g_shown;
+
+void DrawMenu(ZrGfx& gfx) {
   glColor3f(1, 1, 1);
   DrawBackground();
 
@@ -30,6 +38,22 @@ void MenuScreen() {
       glColor3f(1, 1, 1);
     }
     gfx.PrintAt(500, 200 + 20 * item, texts.MenuItems[item].c_str());
+  }
+
+}
+
+}  // namespace
+
+void MenuScreen() {
+  ZrGfx& gfx = *Game.Gfx;
+  // A pass that handled a window message draws nothing and leaves the keys for the next one.
+  if (!gfx.ProcessMessages()) return;
+  const bool draw = gfx.PictureEpoch != g_shown.Epoch || Game.MenuIndex != g_shown.Index;
+  const uint8_t shownIndex = Game.MenuIndex;
+  if (draw) {
+    gfx.ClearFrame();
+    gfx.Begin2D();
+    DrawMenu(gfx);
   }
 
   // The keys are read after drawing, so a move shows on the next frame; each arrow
@@ -52,6 +76,11 @@ void MenuScreen() {
     }
   }
 
-  gfx.End2D();
-  gfx.EndFrame();
+  if (draw) {
+    gfx.End2D();
+    gfx.EndFrame();
+    g_shown = ShownMenu{gfx.PictureEpoch, shownIndex};
+  } else {
+    gfx.WaitForNextFrame();
+  }
 }

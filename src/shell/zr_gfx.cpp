@@ -96,20 +96,33 @@ bool ZrGfx::ProcessMessages() {
 
 bool ZrGfx::BeginFrame() {
   if (!ProcessMessages()) return false;
+  ClearFrame();
+  return true;
+}
+
+void ZrGfx::ClearFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glLoadIdentity();
-  return true;
 }
 
 void ZrGfx::EndFrame() {
   // The world moves by the frame-rate reading on every drawn frame, so frames must
   // not come faster than a display would show them, whatever vsync promises.
-  if (MinFrameNs > 0 && LastPresentNs != 0) {
-    const uint64_t elapsed = Platform::FineClockNs() - LastPresentNs;
+  if (MinFrameNs > 0 && LastFrameNs != 0) {
+    const uint64_t elapsed = Platform::FineClockNs() - LastFrameNs;
     if (elapsed < MinFrameNs) Platform::SleepNs(MinFrameNs - elapsed);
   }
-  LastPresentNs = Platform::FineClockNs();
+  LastFrameNs = Platform::FineClockNs();
   Platform::SwapBuffers(Wnd);
+  ++FramesShown;
+  ++PictureEpoch;
+}
+
+void ZrGfx::WaitForNextFrame() {
+  if (MinFrameNs == 0) return;
+  const uint64_t now = Platform::FineClockNs();
+  if (LastFrameNs != 0 && now - LastFrameNs < MinFrameNs) Platform::WaitForMessageNs(MinFrameNs - (now - LastFrameNs));
+  LastFrameNs = Platform::FineClockNs();
 }
 
 void ZrGfx::Begin2D() {

@@ -22,7 +22,15 @@ class ZrGfx {
   // Frames: each pass handles at most one message; a frame is drawn only when none was pending.
   bool ProcessMessages();
   bool BeginFrame();
+  // The drawing half of BeginFrame: clears the buffers and the model-view matrix.
+  void ClearFrame();
   void EndFrame();
+  // For a screen whose picture has not changed: sleeps until the next frame is due or
+  // a message arrives, whichever is first, in place of drawing it again.
+  void WaitForNextFrame();
+  // The picture on screen may be spoilt (uncovered, resized, restored): every screen
+  // must draw again.
+  void InvalidatePicture() { ++PictureEpoch; }
   void Begin2D();
   void End2D();
 
@@ -60,6 +68,12 @@ class ZrGfx {
   bool Keys[256] = {};
   ZrWndProc WndProc = nullptr;
 
+  // Frames presented so far. PictureEpoch moves on with every frame presented and every
+  // event that may have spoilt the picture on screen: a screen that kept its value from
+  // its own last frame knows that frame is still what the player sees.
+  uint64_t FramesShown = 0;
+  uint64_t PictureEpoch = 0;
+
   // The shortest time between two presented frames (0: no pacing).
   uint64_t MinFrameNs = 1000000000ull / 60;
 
@@ -69,5 +83,5 @@ class ZrGfx {
 
  private:
   static uint32_t Ticks();
-  uint64_t LastPresentNs = 0;
+  uint64_t LastFrameNs = 0;  // when the last frame was presented, or skipped
 };

@@ -10,8 +10,14 @@ intptr_t ZR_WNDPROC_CALL GameWndProc(ZrWnd wnd, uint32_t message, uintptr_t wPar
   switch (message) {
     case WM_SIZE:
       gfx->Resize(LoWord(static_cast<uintptr_t>(lParam)), HiWord(static_cast<uintptr_t>(lParam)));
+      gfx->InvalidatePicture();
       return 0;
+    case WM_PAINT:
+      // The default procedure marks the window painted; the next pass draws it.
+      gfx->InvalidatePicture();
+      return Platform::DefaultWindowProc(wnd, message, wParam, lParam);
     case WM_ACTIVATE:
+      gfx->InvalidatePicture();
       // Only the minimised state counts: losing the focus to another window keeps the game running.
       if (HiWord(wParam) != 0) {
         gfx->Active = false;

@@ -18,11 +18,6 @@ click_at() {
     mouseup --window "$wid" 1 sleep 0.1
 }
 
-# Pixels of a rectangle of the shot (x, y from the top left) near one colour.
-count_colour() {
-  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -fuzz 12% -fill black +opaque "$6" \
-    -fill white -opaque "$6" -format "%[fx:round(mean*w*h)]" info:
-}
 # The screens, told apart by what only each of them shows.
 score_line() { [ "$(count_colour "$1" 200 186 250 18 red)" -gt 40 ]; }  # the best score, or the battle's
 is_menu() {  # the red title, and item number $2 of the menu red

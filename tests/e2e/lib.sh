@@ -32,3 +32,14 @@ e2e_wait_window() {
 e2e_shot() {
   import -window "$1" "${ZR_ARTIFACTS}/$2.png"
 }
+
+# Pixels of a rectangle of the shot (x, y from the top left) near one colour.
+count_colour() {
+  convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -fuzz 12% -fill black +opaque "$6" \
+    -fill white -opaque "$6" -format "%[fx:round(mean*w*h)]" info:
+}
+
+# CPU time (user + system) of a process so far, in clock ticks.
+e2e_cpu_ticks() {
+  awk '{print $14 + $15}' "/proc/$1/stat"
+}

@@ -54,6 +54,7 @@ void ResetTestGfx() {
   for (bool& k : g.Keys) k = false;
   g.MouseX = g.MouseY = 0;
   g.Resize(800, 600);
+  g.InvalidatePicture();
   Game.Gfx = g_gfx;
 }
 

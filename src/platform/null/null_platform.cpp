@@ -47,6 +47,9 @@ bool PollMessage(ZrMsg& msg) {
 }
 
 void WaitForMessage() {}
+void WaitForMessageNs(uint64_t ns) {
+  if (g_queue.empty()) g_clockNs += ns;
+}
 void QueueMessage(const ZrMsg& msg) { g_queue.push_back(msg); }
 void QueueQuitMessage(int exitCode) { g_queue.push_back(ZrMsg{nullptr, WM_QUIT, static_cast<uintptr_t>(exitCode), 0}); }
 intptr_t DeliverMessage(const ZrMsg&) { return 0; }

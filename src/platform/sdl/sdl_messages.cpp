@@ -79,6 +79,8 @@ void Translate(const SDL_Event& e) {
           }
           SdlState::PostSize();
           break;
+        // Uncovered: Windows asks for the picture again with WM_PAINT.
+        case SDL_WINDOWEVENT_EXPOSED: SdlState::Post(WM_PAINT, 0, 0); break;
         case SDL_WINDOWEVENT_FOCUS_GAINED: ChangeActivation(true); break;
         case SDL_WINDOWEVENT_FOCUS_LOST: ChangeActivation(false); break;
         default: break;
@@ -141,6 +143,15 @@ void WaitForMessage() {
   if (!SdlState::Queue.empty() || SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
   SDL_Event e;
   if (SDL_WaitEvent(&e)) Translate(e);
+}
+
+void WaitForMessageNs(uint64_t ns) {
+  PumpSdl();
+  if (!SdlState::Queue.empty() || SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+  // Whole milliseconds, rounded up, so that the frame is never early.
+  const uint64_t ms = (ns + 999999) / 1000000;
+  SDL_Event e;
+  if (SDL_WaitEventTimeout(&e, static_cast<int>(ms > 1000000 ? 1000000 : ms))) Translate(e);
 }
 
 void QueueMessage(const ZrMsg& msg) { SdlState::Queue.push_back(msg); }

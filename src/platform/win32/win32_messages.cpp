@@ -43,6 +43,12 @@ void WaitForMessage() {
   MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
+void WaitForMessageNs(uint64_t ns) {
+  const uint64_t ms = (ns + 999999) / 1000000;
+  MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms > 1000000 ? 1000000 : ms), QS_ALLINPUT,
+                              MWMO_INPUTAVAILABLE);
+}
+
 void QueueMessage(const ZrMsg& msg) {
   // No window named: the game window, or the thread's own queue before there is one.
   HWND wnd = msg.Wnd != nullptr ? static_cast<HWND>(msg.Wnd) : Win32::MainWnd;

@@ -30,3 +30,33 @@ TEST_F(Menu, ArrowsWrapAroundOneItemPerKeyDownAndEnterActsOnTheMovedSelection) {
     EXPECT_TRUE(g.Keys[VK_RETURN]) << "Enter stays set";
   }
 }
+
+TEST_F(Menu, AStillMenuIsDrawnOnceAndAgainOnlyForANewSelectionOrASpoiltPicture) {
+  ZrGfx& g = TestGfx();
+  const uint64_t start = g.FramesShown;
+  RunPasses(5);
+  EXPECT_EQ(g.FramesShown - start, 1u) << "drawn once, then left on screen";
+
+  // Down: the key-down's pass, the pass that reads it, then one frame with "Рекорды" red.
+  Post(WM_KEYDOWN, VK_DOWN);
+  RunPasses(5);
+  EXPECT_EQ(Game.MenuIndex, 1);
+  EXPECT_EQ(g.FramesShown - start, 2u);
+  EXPECT_GT(CountColour(500, 600 - 220 - 4, 60, 14, 255, 0, 0), 20) << "the new selection is red";
+
+  // Uncovered, resized, restored: one frame each.
+  for (auto [message, wParam, lParam] : {std::tuple<uint32_t, uintptr_t, intptr_t>{WM_PAINT, 0, 0},
+                                         {WM_SIZE, 0, MakeLParam(800, 600)}, {WM_ACTIVATE, WA_ACTIVE, 0}}) {
+    const uint64_t before = g.FramesShown;
+    Post(message, wParam, lParam);
+    RunPasses(5);
+    EXPECT_EQ(g.FramesShown - before, 1u) << message;
+  }
+
+  // Enter still chooses on a pass that draws nothing.
+  const uint64_t before = g.FramesShown;
+  g.Keys[VK_RETURN] = true;
+  RunPasses(1);
+  EXPECT_EQ(g.FramesShown, before);
+  EXPECT_EQ(Game.GameState, gsRecords);
+}
