@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The pictures in data/ are the generator's output: paint them again and compare bytes.
-# After changing tools/make_assets, run: build/zr_make_assets data
+# The pictures in data/ and the icons in dist/icons/ are the generator's output: paint
+# them again and compare bytes.
+# After changing tools/make_assets, run: build/zr_make_assets data --icons dist/icons
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${ZR_BUILD_DIR:-build}
@@ -8,17 +9,24 @@ build=${ZR_BUILD_DIR:-build}
 cmake --build "$build" --target zr_make_assets -j"$(nproc)"
 fresh=$(mktemp -d)
 trap 'rm -rf "$fresh"' EXIT
-"$build/zr_make_assets" "$fresh"
+"$build/zr_make_assets" "$fresh/data" --icons "$fresh/icons"
 status=0
-for f in "$fresh"/*.tga; do
-  name=$(basename "$f")
-  if ! cmp -s "$f" "data/$name"; then
-    echo "data/$name differs from what tools/make_assets paints" >&2
-    status=1
-  fi
-done
-for f in data/*.tga; do
-  [ -f "$fresh/$(basename "$f")" ] || { echo "$f is not made by tools/make_assets" >&2; status=1; }
-done
-[ $status -eq 0 ] && echo "data/ is in step with tools/make_assets ($(ls "$fresh" | wc -l) pictures)"
+# compare <fresh dir> <committed dir> <pattern>
+compare() {
+  local f name
+  for f in "$1"/$3; do
+    name=$(basename "$f")
+    if ! cmp -s "$f" "$2/$name"; then
+      echo "$2/$name differs from what tools/make_assets paints" >&2
+      status=1
+    fi
+  done
+  for f in "$2"/$3; do
+    [ -f "$1/$(basename "$f")" ] || { echo "$f is not made by tools/make_assets" >&2; status=1; }
+  done
+}
+compare "$fresh/data" data '*.tga'
+compare "$fresh/icons" dist/icons '*'
+[ $status -eq 0 ] &&
+  echo "data/ and dist/icons/ are in step with tools/make_assets ($(ls "$fresh/data" "$fresh/icons" | grep -c "\.") files)"
 exit $status

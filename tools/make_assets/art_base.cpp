@@ -50,8 +50,8 @@ Color Hazard(P p, P along) {
 
 }  // namespace
 
-Canvas PaintBaseBody() {
-  Sprite s(64, 64);
+Canvas PaintBaseBody(int texels, float drawn) {
+  Sprite s(texels, drawn);
   const float apothem = 27.0f;
   Shadow(s, [=](P p) { return SdOctagon(p, apothem); }, {2.2f, 2.8f}, 2.5f, 0.65f);
   // The pad, its edges bevelled towards the light.
@@ -93,8 +93,8 @@ Canvas PaintBaseBody() {
   return s.Img;
 }
 
-Canvas PaintBasePlatform() {
-  Sprite s(64, 44);
+Canvas PaintBasePlatform(int texels, float drawn) {
+  Sprite s(texels, drawn);
   auto plate = [](P p) {
     float d = SdCircle(p, {}, 18.6f);
     d = Union(d, SdBox(p, {-15.5f, 0}, 5.0f, 9.5f, 2.0f));
@@ -119,8 +119,8 @@ Canvas PaintBasePlatform() {
   return s.Img;
 }
 
-Canvas PaintBaseRing() {
-  Sprite s(64, 44);
+Canvas PaintBaseRing(int texels, float drawn) {
+  Sprite s(texels, drawn);
   const float inner = 11.4f, outer = 16.3f, mid = (inner + outer) / 2, half = (outer - inner) / 2;
   auto ring = [=](P p) { const float r = Len(p); return std::max(r - outer, inner - r); };
   Shadow(s, ring, {0.0f, 0.0f}, 1.2f, 0.5f);
@@ -135,8 +135,8 @@ Canvas PaintBaseRing() {
   return s.Img;
 }
 
-Canvas PaintBaseTurret() {
-  Sprite s(64, 64);
+Canvas PaintBaseTurret(int texels, float drawn) {
+  Sprite s(texels, drawn);
   const P head = {-1.5f, 0};
   auto headShape = [=](P p) { return Union(SdCircle(p, head, 10.6f), SdBox(p, {6.5f, 0}, 4.0f, 6.2f, 2.2f)); };
   auto barrel = [](P p) {

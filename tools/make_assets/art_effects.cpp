@@ -26,9 +26,9 @@ float RingNoise(float angle, float radius, float freq, int octaves, uint32_t see
 
 }  // namespace
 
-Canvas PaintFireball() {
+Canvas PaintFireball(int texels, float drawn) {
   // Drawn 16 x 16 and spinning: a hot core with a few flame tongues that show the spin.
-  Sprite s(32, 16);
+  Sprite s(texels, drawn);
   Fill(s, [](P p) { return Len(p) - 7.9f; }, [](const Texel& t) {
     const float d = Len(t.p);
     const float tongues = 0.75f + 0.5f * RingNoise(Angle(t.p) + d * 0.35f, 0, 1.6f, 3, 3);
