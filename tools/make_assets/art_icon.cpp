@@ -16,13 +16,13 @@ constexpr float kTurn = 45.0f;     // the gun's heading, counter-clockwise from 
 
 // What the icon exaggerates: the turret's size against the game's, the fireball's
 // distance from the base and its drawn size, and how far the base sits left and down
-// to make room for the fireball (game pixels). The smallest sizes need a bigger turret
-// and fireball to show them at all.
+// to make room for the fireball (game pixels). The small sizes keep the game's turret,
+// so that the yellow-striped emplacement shows round it, and a bigger fireball.
 struct Look {
   float Turret, Muzzle, Fireball, Shift;
 };
 constexpr Look kLarge = {1.2f, 38.0f, 17.0f, 2.5f};
-constexpr Look kSmall = {1.3f, 42.0f, 20.0f, 4.0f};
+constexpr Look kSmall = {1.0f, 39.0f, 18.0f, 3.5f};
 constexpr int kSmallMaster = 192;  // divisible by the small sizes
 
 // Bilinear sample of a premultiplied canvas, transparent outside it.
