@@ -7,10 +7,12 @@ packages=(
   build-essential cmake pkg-config
   libsdl2-dev libgl-dev libglu1-mesa-dev libfreetype-dev libfontconfig-dev fonts-liberation2
   googletest clang libclang-rt-14-dev
-  xvfb xdotool imagemagick x11-utils openbox xfonts-base
+  xvfb xdotool imagemagick x11-utils openbox
+  xfonts-base
+  lintian desktop-file-utils appstream man-db
 )
 if [ "${ZR_WITH_WINDOWS:-1}" = 1 ]; then
-  packages+=(mingw-w64 wine wine64 zip)
+  packages+=(mingw-w64 wine wine64 zip icoutils)
 fi
 
 missing=()

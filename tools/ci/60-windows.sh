@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows build: cross-compiled with mingw-w64, its unit and Win32 backend tests and
-# the smoke test of zr_ironfall.exe run under wine in Xvfb. The zip package comes last.
+# the smoke test of zr_ironfall.exe run under wine in Xvfb. The zip package (CPack)
+# comes last.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build="$PWD/build-win"
@@ -31,6 +32,38 @@ timeout 900 bash tools/with-xvfb.sh bash -c \
   'ctest --test-dir "$1" --output-on-failure --timeout 300 && bash tests/e2e/windows_smoke.sh' _ "$build"
 wineserver -w
 
-cmake --build "$build" --target zr_zip
-grep -qx 'zr_ironfall/zr_ironfall.exe' <(cmake -E tar tf "$build/zr_ironfall-windows.zip")
-echo "windows package: $build/zr_ironfall-windows.zip"
+# The zip for players, made by CPack from the installation: the one folder zr_ironfall/
+# with the .exe, data/, README.txt and LICENSE.txt.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+zip="$build/zr_ironfall-$version-windows.zip"
+rm -f "$build"/*.zip
+(cd "$build" && cpack -G ZIP >/dev/null)
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+unpacked="$tmp/Unpacked here"  # a folder with a space, as "My Games" would be
+mkdir "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$zip")
+{ printf '%s\n' zr_ironfall/zr_ironfall.exe zr_ironfall/README.txt zr_ironfall/LICENSE.txt
+  for f in data/*.tga; do echo "zr_ironfall/$f"; done; } | sort >"$unpacked/expected"
+(cd "$unpacked" && find zr_ironfall -type f | sort) | diff -u "$unpacked/expected" - ||
+  { echo "the zip does not hold the expected files" >&2; exit 1; }
+exe="$unpacked/zr_ironfall/zr_ironfall.exe"
+# Its resources: the icon (a group of icons from 16 to 256 pixels) and the version.
+resources=$(wrestool -l "$exe")
+grep -q 'type=group_icon' <<<"$resources" && grep -q 'type=version' <<<"$resources" ||
+  { echo "zr_ironfall.exe lacks its icon or version resource:"$'\n'"$resources" >&2; exit 1; }
+wrestool -x -t14 "$exe" >"$tmp/group.ico"
+sizes=$(icotool -l "$tmp/group.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | tr '\n' ' ')
+[ "$sizes" = "16 24 32 48 64 128 256 " ] || { echo "the icon's sizes: $sizes" >&2; exit 1; }
+strings=$(wrestool -x --raw -t16 "$exe" | tr -d '\0')
+[[ "$strings" == *"ProductVersion$version"* ]] || { echo "the version resource does not say $version" >&2; exit 1; }
+# Only the DLLs that come with Windows: each one the .exe imports is in wine's system32.
+system32=$(ls "$WINEPREFIX/drive_c/windows/system32")
+for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p'); do
+  grep -qixF "$dll" <<<"$system32" || { echo "zr_ironfall.exe needs $dll, which Windows does not have" >&2; exit 1; }
+done
+
+# ===== LEAD: run the unpacked zip here =======================================================
+# "$exe" lies in a path with spaces ("$unpacked/zr_ironfall/"), with data/ beside it.
+# ===== end of the lead's part ================================================================
+echo "windows package: $zip ($(stat -c %s "$zip") bytes)"
