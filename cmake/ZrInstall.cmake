@@ -61,6 +61,8 @@ if(TARGET zr_game)
   if(WIN32)
     target_compile_definitions(zr_game PUBLIC ZR_ICON_RESOURCE=${ZR_ICON_RESOURCE})
   endif()
+else()
+  message(WARNING "No target zr_game: the game is not told ZR_VERSION and ZR_DATA_FROM_BINARY")
 endif()
 
 # --- The files ---------------------------------------------------------------------
