@@ -54,15 +54,11 @@ if(ZR_DATA_FROM_BINARY STREQUAL "")
 endif()
 set(ZR_ICON_RESOURCE 1)  # the icon's resource ID in zr_ironfall.exe
 
-if(TARGET zr_game)
-  # The installed game reads <dir of its executable>/${ZR_DATA_FROM_BINARY}/data/*.tga.
-  target_compile_definitions(zr_game PUBLIC ZR_VERSION="${PROJECT_VERSION}"
-                             ZR_DATA_FROM_BINARY="${ZR_DATA_FROM_BINARY}")
-  if(WIN32)
-    target_compile_definitions(zr_game PUBLIC ZR_ICON_RESOURCE=${ZR_ICON_RESOURCE})
-  endif()
-else()
-  message(WARNING "No target zr_game: the game is not told ZR_VERSION and ZR_DATA_FROM_BINARY")
+# The installed game reads <dir of its executable>/${ZR_DATA_FROM_BINARY}/data/*.tga.
+target_compile_definitions(zr_core PUBLIC ZR_VERSION="${PROJECT_VERSION}"
+                           ZR_DATA_FROM_BINARY="${ZR_DATA_FROM_BINARY}")
+if(WIN32)
+  target_compile_definitions(zr_platform_win32 PRIVATE ZR_ICON_RESOURCE=${ZR_ICON_RESOURCE})
 endif()
 
 # --- The files ---------------------------------------------------------------------
