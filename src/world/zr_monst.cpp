@@ -37,4 +37,5 @@ void ZrMonst::NewWaypoint() {
   TargetY = static_cast<float>(Random(static_cast<uint32_t>(Gfx.Height)));
   Speed = static_cast<float>(5 + Random(10));
   Turning = true;
+  Crossings = 0;
 }

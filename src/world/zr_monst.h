@@ -29,6 +29,8 @@ class ZrMonst {
   float Speed = 0;
   uint32_t Size = 0;
   float Health = 0;
+  // How often the tank has driven past its waypoint; the second time it takes the next.
+  int32_t Crossings = 0;
 };
 
 class ZrMonstList {

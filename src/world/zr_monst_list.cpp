@@ -51,29 +51,28 @@ void ZrMonstList::AnimateOne(int32_t index) {
     return;
   }
 
+  // At the waypoint: both coordinates round to it. A step longer than the rounding
+  // window can jump over that test on every frame and carry the tank to and fro across
+  // the waypoint for good: a tank that has crossed it twice untaken takes the next one.
+  if ((Round(t.X) == Round(t.TargetX) && Round(t.Y) == Round(t.TargetY)) || t.Crossings >= 2) t.NewWaypoint();
   // The step is the tank's speed scaled by the frame-rate reading, taken once a frame;
   // a new waypoint draws a new speed, and this frame's step is already the new one.
-  const double fps = Gfx.GetFps();
-  auto stepOf = [&t, fps] { return static_cast<float>(fps * static_cast<double>(t.Speed) / 1000.0); };
-
-  // At the waypoint: both coordinates round to it. A step longer than the rounding
-  // window can jump over that test for ever, so being within one step counts too.
-  const double toTarget = std::hypot(static_cast<double>(t.TargetX) - t.X, static_cast<double>(t.TargetY) - t.Y);
-  if ((Round(t.X) == Round(t.TargetX) && Round(t.Y) == Round(t.TargetY)) || toTarget <= stepOf()) {
-    t.NewWaypoint();
-  }
-  const float step = stepOf();
+  const float step = static_cast<float>(Gfx.GetFps() * static_cast<double>(t.Speed) / 1000.0);
 
   const float h = Heading(t.X, t.Y, t.TargetX, t.TargetY);
-  if (std::isnan(h)) {
-    // The new waypoint is where the tank stands: there is no way to it, pick another.
-    t.NewWaypoint();
-  } else if (!t.Turning) {
+  if (!t.Turning) {
     // The hull snaps to the heading once it has turned close to it (or past it).
     if (static_cast<double>(t.BodyAngle) - std::fabs(h) < 2.0) t.BodyAngle = h;
+    // (A tank on its waypoint has taken the next one above and turns: h is a heading.)
+    // The step crossed the waypoint when the way to it no longer points the same way.
+    const double beforeX = static_cast<double>(t.TargetX) - t.X, beforeY = static_cast<double>(t.TargetY) - t.Y;
     StepAlong(t.X, t.Y, h, step);
+    const double afterX = static_cast<double>(t.TargetX) - t.X, afterY = static_cast<double>(t.TargetY) - t.Y;
+    if (beforeX * afterX + beforeY * afterY <= 0) ++t.Crossings;
   } else {
     // Turning on the spot towards |h|, by the sign of the difference: no shorter way.
+    // A new waypoint under the tank has no heading: Round(NaN) is negative, the hull
+    // turns by +step, and the next frame's test above takes another waypoint.
     const float diff = t.BodyAngle - std::fabs(h);
     const int64_t r = Round(diff);
     float turn = step;

@@ -19,6 +19,7 @@ void ZrWeapon::Launch(float x0, float y0, float x1, float y1) {
   TargetY = y1;
   Speed = 20.0f;
   InFlight = true;
+  Crossings = 0;
 }
 
 void ZrWeapon::Fly() {
@@ -27,11 +28,13 @@ void ZrWeapon::Fly() {
   const float step = Game.WeaponStep;
 
   // Arrival is tested per axis with a window that grows with the step. A long step can
-  // still jump across that window on every frame, so being within one step of the
-  // target is an arrival too.
-  const double toTarget = std::hypot(static_cast<double>(TargetX) - X, static_cast<double>(TargetY) - Y);
-  const bool reached = (CoordReached(X, TargetX, step / 2) && CoordReached(Y, TargetY, step / 2)) || toTarget <= step;
-  if (reached) {
+  // jump across that window on every frame and carry the fireball to and fro across its
+  // target for good; a fireball that has crossed its target twice without the test
+  // firing bursts where it is. So does one standing on its target untaken: there is no
+  // heading to step along from there.
+  const bool reached = CoordReached(X, TargetX, step / 2) && CoordReached(Y, TargetY, step / 2);
+  const bool onTarget = X == TargetX && Y == TargetY;
+  if (reached || Crossings >= 2 || onTarget) {
     InFlight = false;
     Game.Explosions->AddExplosion(5, X, static_cast<float>(static_cast<double>(Gfx.Height) - Y), 1.0f);
 
@@ -62,6 +65,12 @@ void ZrWeapon::Fly() {
 
   const float h = Heading(X, Y, TargetX, TargetY);
   // A fireball on its target has no heading; it stays where it burst.
-  if (!std::isnan(h)) StepAlong(X, Y, h, step);
+  if (!std::isnan(h)) {
+    // The step crossed the target when the way to it no longer points the same way.
+    const double beforeX = static_cast<double>(TargetX) - X, beforeY = static_cast<double>(TargetY) - Y;
+    StepAlong(X, Y, h, step);
+    const double afterX = static_cast<double>(TargetX) - X, afterY = static_cast<double>(TargetY) - Y;
+    if (beforeX * afterX + beforeY * afterY <= 0) ++Crossings;
+  }
   SpinAngle = SpinAngle + step * 2;
 }

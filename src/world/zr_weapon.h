@@ -25,6 +25,8 @@ class ZrWeapon {
   float TargetX = 0;
   float TargetY = 0;
   float Speed = 0;
+  // How often the flight has passed its target since Launch; the second time ends it.
+  int32_t Crossings = 0;
 };
 
 class ZrWeaponList {

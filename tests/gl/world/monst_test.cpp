@@ -1,6 +1,9 @@
-// Tanks: spawning, turning and driving, ramming the base, and the mended waypoint faults.
+// Tanks: spawning, turning and driving, ramming the base, and waypoint arrival against
+// the design's own test.
 #include <cmath>
+#include <random>
 
+#include "arrival_reference.h"
 #include "gl/world_fixture.h"
 
 using WorldMonst = WorldTest;
@@ -91,17 +94,53 @@ TEST_F(WorldMonst, RammingExplodesHurtsTheBaseAndHidesTheTank) {
   EXPECT_TRUE(CountLitPixels(98, 498, 5, 5) != 0 && CountLitPixels(598, 198, 5, 5) != 0);
 }
 
-TEST_F(WorldMonst, ATankOverItsWaypointTakesTheNextOne) {
-  // 1.4 pixels a frame across a waypoint at x 200: 199.3 and 200.7 both fail the
-  // rounding test, and the tank would drive to and fro across it for good.
-  FixFps(100);
-  ZrMonst& t = PlaceTank(192.3f, 100, 200, 100, false, 14);
-  int frames = 0;
-  for (; t.TargetX == 200.0f && t.TargetY == 100.0f && frames < 40; ++frames) Frame();
-  EXPECT_LE(frames, 7);
-  EXPECT_TRUE(t.Turning && std::fabs(t.X - 200.0f) <= 1.4f);
+TEST_F(WorldMonst, WaypointArrivalIsTheDesignsTestUntilASecondCrossingTakesTheNext) {
+  // Seeded legs from near one waypoint to the next, each followed by the design's own
+  // rounding test in a loop of its own.
+  base->X = 5000;  // out of ramming reach
+  glEnable(GL_SCISSOR_TEST);  // drawing costs only the rasteriser's time
+  glScissor(0, 0, 1, 1);
+  monsters->AddMonster();
+  ZrMonst& t = *monsters->Items[0];
+  std::mt19937 rng(5);
+  std::uniform_real_distribution<float> offset(-0.5f, 0.5f);
+  int byDesign = 0, bySecondCrossing = 0;
+  for (const auto& [lo, hi] : {std::pair<uint32_t, uint32_t>{30, 64}, {65, 1000}}) {
+    for (int i = 0; i < 2000; ++i) {
+      const uint32_t fps = lo + rng() % (hi - lo + 1);
+      const float tx = static_cast<float>(rng() % 800), ty = static_cast<float>(rng() % 600);
+      const float x0 = tx + static_cast<float>(static_cast<int>(rng() % 81) - 40) + offset(rng);
+      const float y0 = ty + static_cast<float>(static_cast<int>(rng() % 81) - 40) + offset(rng);
+      const float speed = static_cast<float>(5 + rng() % 10);
+      const int limit = static_cast<int>(std::hypot(tx - x0, ty - y0) / design::StepOf(fps, speed)) + 2000;
+      const design::Arrival d = design::TankLeg(x0, y0, tx, ty, speed, fps, limit);
+      FixFps(fps);
+      t.NewWaypoint();  // a leg starts afresh
+      std::tie(t.X, t.Y, t.TargetX, t.TargetY, t.Speed, t.Turning) = std::tuple(x0, y0, tx, ty, speed, false);
+      int frame = -1;
+      float x = 0, y = 0;
+      for (int f = 0; f < limit && frame < 0; ++f) {
+        x = t.X, y = t.Y;
+        monsters->AnimateOne(0);
+        if (t.Turning || t.TargetX != tx || t.TargetY != ty) frame = f;  // the next waypoint taken
+      }
+      glFinish();  // lets the driver drop the drawing queued so far
+      SCOPED_TRACE(testing::Message() << "reading " << fps << ", speed " << speed << ", from " << x0 << "," << y0
+                                      << " to " << tx << "," << ty);
+      if (d.Frame >= 0 && (d.SecondCrossing < 0 || d.Frame <= d.SecondCrossing + 1)) {
+        ASSERT_TRUE(frame == d.Frame && x == d.X && y == d.Y) << frame << " " << x << "," << y << " vs " << d.Frame;
+        ++byDesign;
+      } else {
+        ASSERT_TRUE(lo > 64 && d.SecondCrossing >= 0);
+        ASSERT_TRUE(frame == d.SecondCrossing + 1 && x == d.CrossX && y == d.CrossY) << frame << " vs " << d.SecondCrossing;
+        ++bySecondCrossing;
+      }
+    }
+  }
+  EXPECT_TRUE(byDesign > 2000 && bySecondCrossing > 300) << byDesign << " " << bySecondCrossing;
+}
 
-  // The frame it takes a new waypoint it already turns at the speed drawn with it.
+TEST_F(WorldMonst, TheFrameATankTakesAWaypointItTurnsAtTheNewSpeed) {
   FixFps(100);
   ZrMonst& at = PlaceTank(200, 100, 200, 100, false, 5);
   at.BodyAngle = 180;
@@ -110,25 +149,25 @@ TEST_F(WorldMonst, ATankOverItsWaypointTakesTheNextOne) {
   const float speed = static_cast<float>(5 + Random(10));
   ASSERT_NE(speed, 5.0f);
   RandSeed(3);
-  monsters->Items.erase(monsters->Items.begin());  // only this tank draws
-  monsters->Count = 1;
   Frame(kTanks);
   EXPECT_EQ(at.Speed, speed);
   EXPECT_FLOAT_EQ(at.BodyAngle, 180.0f - speed / 10.0f);
 }
 
-TEST_F(WorldMonst, AWaypointOnTheTanksOwnPlaceIsNeverDrivenTo) {
-  // The next two draws give the point where the tank stands, so the waypoint it takes
-  // on arriving lies under it, and there is no heading to drive along.
+TEST_F(WorldMonst, AWaypointUnderTheTankTurnsItOnceAndTheNextFrameTakesAnother) {
+  // The next draws give the point where the tank stands, so the waypoint it takes on
+  // arriving lies under it: no heading, Round(NaN) is negative, the hull turns by +step.
   base->X = 5000;  // out of ramming reach
   RandSeed(77);
   const float x = static_cast<float>(Random(800)), y = static_cast<float>(Random(600));
+  const float speed = static_cast<float>(5 + Random(10));
   ZrMonst& t = PlaceTank(x, y, x, y, false, 10);
+  t.BodyAngle = 100;
   RandSeed(77);
-  Frame();
+  Frame(kTanks);
+  EXPECT_TRUE(t.X == x && t.Y == y && t.TargetX == x && t.TargetY == y && t.Turning);
+  EXPECT_EQ(t.BodyAngle, 100.0f + static_cast<float>(60 * speed / 1000.0));
+  Frame(kTanks);
   EXPECT_TRUE(t.X == x && t.Y == y && t.Turning && (t.TargetX != x || t.TargetY != y));
-  for (int i = 0; i < 100; ++i) {
-    Frame();
-    ASSERT_FALSE(std::isnan(t.X) || std::isnan(t.Y) || std::isnan(t.BodyAngle));
-  }
+  EXPECT_FALSE(std::isnan(t.BodyAngle));
 }

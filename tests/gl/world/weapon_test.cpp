@@ -1,4 +1,8 @@
-// Fireballs: re-use, the blast and its kills, and the mended arrival faults.
+// Fireballs: re-use, the blast and its kills, and arrival against the design's own test.
+#include <cmath>
+#include <random>
+
+#include "arrival_reference.h"
 #include "gl/world_fixture.h"
 
 using WorldWeapon = WorldTest;
@@ -49,14 +53,49 @@ TEST_F(WorldWeapon, BlastFallsOffWithDistanceAndKills) {
   for (const ZrMonst* t : {&a, &b}) EXPECT_TRUE(t->Health == 100.0f && (t->X <= 0 || t->X >= 800 || t->Y <= 0 || t->Y >= 600));
 }
 
-TEST_F(WorldWeapon, ALongStepStillBurstsWithinAStepOfItsTarget) {
-  // At 102 frames per second (2.04 pixels a frame) this shot jumps across the per-axis
-  // arrival window of its target on every frame.
-  FixFps(102);
-  ZrWeapon& w = weapons->GetFreeWeapon();
-  w.Launch(400, 300, 116, 150);
-  int frames = 0;
-  for (; w.InFlight && frames < 1000; ++frames) Frame();
-  EXPECT_LE(frames, 159);  // 321 pixels at 2.04 a frame
-  EXPECT_EQ(explosions->Count, 1);
+TEST_F(WorldWeapon, ArrivalIsTheDesignsTestUntilASecondCrossingEndsTheFlight) {
+  // Seeded flights from the base (moved up by a few key presses) to clicks in the
+  // window, some on the pixel of the base itself, each followed by the design's own
+  // arrival loop.
+  std::mt19937 rng(9);
+  int byDesign = 0, bySecondCrossing = 0, onTarget = 0;
+  ZrWeapon w(TestGfx());
+  for (const auto& [lo, hi] : {std::pair<uint32_t, uint32_t>{30, 64}, {65, 1000}}) {
+    for (int i = 0; i < 4000; ++i) {
+      const uint32_t fps = lo + rng() % (hi - lo + 1);
+      const float x0 = 400, y0 = static_cast<float>(300 - 1.1 * (rng() % 20 == 0 ? 0 : rng() % 60));
+      const bool atBase = rng() % 20 == 0;
+      const float tx = atBase ? x0 : static_cast<float>(rng() % 800);
+      const float ty = atBase ? std::round(y0) : static_cast<float>(rng() % 600);
+      const int limit = static_cast<int>(std::hypot(tx - x0, ty - y0) / design::StepOf(fps, 20)) + 2000;
+      const design::Arrival d = design::Fireball(x0, y0, tx, ty, fps, limit);
+      FixFps(fps);
+      w.Launch(x0, y0, tx, ty);
+      int frame = 0;
+      float x = 0, y = 0;
+      for (; w.InFlight && frame < limit; ++frame) {
+        x = w.X, y = w.Y;
+        w.Fly();
+      }
+      --frame;  // the frame it burst on
+      explosions->Clear();
+      SCOPED_TRACE(testing::Message() << "reading " << fps << ", from " << x0 << "," << y0 << " to " << tx << "," << ty);
+      ASSERT_FALSE(w.InFlight);
+      if (d.Frame >= 0 && !d.NoHeading && (d.SecondCrossing < 0 || d.Frame <= d.SecondCrossing + 1)) {
+        // The design ends it before a second crossing: on its frame, at its point.
+        ASSERT_TRUE(frame == d.Frame && x == d.X && y == d.Y) << frame << " " << x << "," << y << " vs " << d.Frame;
+        ++byDesign;
+      } else if (d.NoHeading) {
+        // Standing on its target untaken, where the design's step would give NaN.
+        ASSERT_TRUE(lo > 64 && frame == d.Frame && x == tx && y == ty) << frame << " vs " << d.Frame;
+        ++onTarget;
+      } else {
+        // To and fro across the target: it bursts where the second crossing left it.
+        ASSERT_TRUE(lo > 64 && d.SecondCrossing >= 0);
+        ASSERT_TRUE(frame == d.SecondCrossing + 1 && x == d.CrossX && y == d.CrossY) << frame << " vs " << d.SecondCrossing;
+        ++bySecondCrossing;
+      }
+    }
+  }
+  EXPECT_TRUE(byDesign > 4000 && bySecondCrossing > 1000 && onTarget > 10) << byDesign << " " << bySecondCrossing << " " << onTarget;
 }
