@@ -1,7 +1,9 @@
 #include "images/Textures.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -24,20 +26,17 @@ uint64_t FileSize(std::FILE* f, const std::string& fileName) {
   return static_cast<uint64_t>(size);
 }
 
-TgaLimits GlLimits() {
-  GLint maxSide = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
-  TgaLimits limits;
-  // Without a current context nothing is known of the driver; GL refuses the upload then.
-  if (maxSide > 0) limits.MaxSide = static_cast<uint32_t>(maxSide);
-  return limits;
-}
-
 // Reads and decodes the file; the file is closed again when this returns, so that a
 // refusal is shown only after it. Failures of the file system itself are thrown.
 int ReadAndDecode(const std::string& fileName, TgaImage& image) {
-  FileHandle file(std::fopen(Platform::NativePath(fileName).c_str(), "rb"));
-  if (!file) throw EInOutError("File not found", fileName);
+  const std::string path = Platform::NativePath(fileName);
+  // A directory in a picture's place cannot be read as one. Windows refuses to open it
+  // with access denied, and the game says the same everywhere.
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) throw EInOutError("File access denied", fileName);
+  FileHandle file(std::fopen(path.c_str(), "rb"));
+  // A picture that is there but may not be read is reported as that, not as missing.
+  if (!file) throw EInOutError(errno == EACCES || errno == EPERM ? "File access denied" : "File not found", fileName);
   const uint64_t fileSize = FileSize(file.get(), fileName);
 
   std::vector<uint8_t> bytes(TgaHeaderSize);
@@ -45,8 +44,9 @@ int ReadAndDecode(const std::string& fileName, TgaImage& image) {
     throw EInOutError(std::ferror(file.get()) ? "Read error" : "Read beyond end of file", fileName);
   }
   const TgaHeader header = ParseTgaHeader(bytes.data());
-  const TgaLimits limits = GlLimits();
-  // The header and the file size decide first, so a crafted header costs no memory.
+  // A side beyond GL_MAX_TEXTURE_SIZE is no refusal: gluBuild2DMipmaps scales the image
+  // down. The header and the file size decide first, so a crafted header costs no memory.
+  const TgaLimits limits;
   if (const int message = CheckTgaHeader(header, fileSize, limits); message != TgaOk) return message;
 
   // Only the bytes the pixels need: anything after them (a footer) stays unread.

@@ -70,7 +70,6 @@ int CheckTgaHeader(const TgaHeader& h, uint64_t fileSize, const TgaLimits& limit
   if (h.ColourMapType != 0) return TgaColourMapped;
   if (h.Depth != 24 && h.Depth != 32) return TgaBadDepth;
   if (h.Width == 0 || h.Height == 0) return TgaNoPixels;
-  if (h.Width > limits.MaxSide || h.Height > limits.MaxSide) return TgaTooLarge;
 
   const uint64_t bpp = h.Depth / 8u;
   const uint64_t imageBytes = PixelCount(h) * bpp;
@@ -141,7 +140,6 @@ std::string TgaMessageText(int message, const std::string& fileName) {
     case TgaBadDepth: return "Couldn't load " + quoted + ". Only 24 and 32 bit TGA files supported.";
     case TgaCannotRead: return "Couldn't read file " + quoted + ".";
     case TgaNoPixels: return "Couldn't load " + quoted + ". Width and height must not be 0.";
-    case TgaTooLarge: return "Couldn't load " + quoted + ". Image too large for a texture.";
     case TgaNoMemory: return "Couldn't load " + quoted + ". Not enough memory for the image.";
     default: return "Couldn't load " + quoted + ".";
   }

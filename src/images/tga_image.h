@@ -15,8 +15,7 @@ enum TgaMessage : int {
   TgaBadDepth = 3,       // pixel depth neither 24 nor 32
   TgaCannotRead = 4,     // pixel data missing, cut short or run-length stream ending early
   TgaNoPixels = 5,       // width or height 0
-  TgaTooLarge = 6,       // a side beyond the largest texture the driver takes
-  TgaNoMemory = 7,       // the decoded image cannot be held in memory
+  TgaNoMemory = 6,       // the decoded image cannot be held in memory
 };
 
 inline constexpr size_t TgaHeaderSize = 18;
@@ -36,9 +35,8 @@ struct TgaHeader {
   uint8_t Descriptor = 0;
 };
 
-// What the caller can afford: the largest texture side, and the largest image block.
+// What the caller can afford: the largest image block.
 struct TgaLimits {
-  uint32_t MaxSide = 65535;
   uint64_t MaxBytes = PTRDIFF_MAX;
 };
 

@@ -8,7 +8,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TgaLimits limits;
-  limits.MaxSide = 4096;          // a typical driver's largest texture
   limits.MaxBytes = 64u << 20;    // keeps each run's memory small
   TgaImage image;
   const int message = DecodeTga(data, size, limits, image);
