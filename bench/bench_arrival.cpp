@@ -17,15 +17,17 @@
 #include <random>
 
 #include "../tests/arrival_reference.h"
-#include "zr_base.h"
-#include "zr_expl.h"
-#include "zr_game.h"
-#include "zr_gfx.h"
-#include "zr_gl.h"
-#include "zr_monst.h"
-#include "zr_random.h"
-#include "zr_weapon.h"
-#include "zr_wndproc.h"
+#include "app/zr_loading.h"
+#include "platform/platform_hooks.h"
+#include "platform/zr_gl.h"
+#include "shell/zr_game.h"
+#include "shell/zr_gfx.h"
+#include "shell/zr_random.h"
+#include "shell/zr_wndproc.h"
+#include "world/zr_base.h"
+#include "world/zr_expl.h"
+#include "world/zr_monst.h"
+#include "world/zr_weapon.h"
 
 namespace {
 
@@ -56,7 +58,7 @@ void Print(const char* what, uint32_t lo, uint32_t hi, const Counts& c) {
 }
 
 void SetFps(ZrGfx& gfx, uint32_t fps) {
-  gfx.TickSource = &StillClock;
+  PlatformHooks::TickCount = &StillClock;
   gfx.LastTick = StillClock();
   gfx.Fps = fps;
 }
@@ -149,7 +151,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no GL context\n");
     return 1;
   }
-  SetRandomClock(&FixedSeed);
+  PlatformHooks::SeedClock = &FixedSeed;
   RandSeed(1);
   Game.Base = std::make_unique<ZrBase>(gfx);
   Game.Base->X = -100000;  // no tank rams it, no burst reaches it

@@ -1,5 +1,5 @@
-// The design's own arrival tests (spec Parts 3.1, 3.3 step 2, 3.4 Fly step 2) as a
-// small loop apart from the game's code: on which frame, and where, a fireball bursts
+// The design's own arrival tests (a driving tank's rounding test, a fireball's
+// CoordReached on both axes) as a small loop apart from the game's code: on which frame, and where, a fireball bursts
 // and a driving tank takes its next waypoint, and on which frame the way to the target
 // turns round for the second time (the object passed its target, and passes it again).
 #pragma once
