@@ -24,6 +24,13 @@ void StepAlong(float& x, float& y, float angle, float distance) {
   y = static_cast<float>(y - std::sin(r) * distance);  // y grows down the screen
 }
 
+bool StepAlongPast(float& x, float& y, float angle, float distance, float targetX, float targetY) {
+  const double beforeX = static_cast<double>(targetX) - x, beforeY = static_cast<double>(targetY) - y;
+  StepAlong(x, y, angle, distance);
+  const double afterX = static_cast<double>(targetX) - x, afterY = static_cast<double>(targetY) - y;
+  return beforeX * afterX + beforeY * afterY <= 0;
+}
+
 bool CoordReached(float a, float b, float s) {
   const double h = s / 2.0;
   if (a > b) return Round(a - h) == Round(b + h);

@@ -64,11 +64,7 @@ void ZrMonstList::AnimateOne(int32_t index) {
     // The hull snaps to the heading once it has turned close to it (or past it).
     if (static_cast<double>(t.BodyAngle) - std::fabs(h) < 2.0) t.BodyAngle = h;
     // (A tank on its waypoint has taken the next one above and turns: h is a heading.)
-    // The step crossed the waypoint when the way to it no longer points the same way.
-    const double beforeX = static_cast<double>(t.TargetX) - t.X, beforeY = static_cast<double>(t.TargetY) - t.Y;
-    StepAlong(t.X, t.Y, h, step);
-    const double afterX = static_cast<double>(t.TargetX) - t.X, afterY = static_cast<double>(t.TargetY) - t.Y;
-    if (beforeX * afterX + beforeY * afterY <= 0) ++t.Crossings;
+    if (StepAlongPast(t.X, t.Y, h, step, t.TargetX, t.TargetY)) ++t.Crossings;
   } else {
     // Turning on the spot towards |h|, by the sign of the difference: no shorter way.
     // A new waypoint under the tank has no heading: Round(NaN) is negative, the hull

@@ -65,12 +65,6 @@ void ZrWeapon::Fly() {
 
   const float h = Heading(X, Y, TargetX, TargetY);
   // A fireball on its target has no heading; it stays where it burst.
-  if (!std::isnan(h)) {
-    // The step crossed the target when the way to it no longer points the same way.
-    const double beforeX = static_cast<double>(TargetX) - X, beforeY = static_cast<double>(TargetY) - Y;
-    StepAlong(X, Y, h, step);
-    const double afterX = static_cast<double>(TargetX) - X, afterY = static_cast<double>(TargetY) - Y;
-    if (beforeX * afterX + beforeY * afterY <= 0) ++Crossings;
-  }
+  if (!std::isnan(h) && StepAlongPast(X, Y, h, step, TargetX, TargetY)) ++Crossings;
   SpinAngle = SpinAngle + step * 2;
 }
