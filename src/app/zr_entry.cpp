@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "app/zr_command_line.h"
 #include "app/zr_loading.h"
 #include "app/zr_main_loop.h"
 #include "platform/platform.h"
@@ -16,7 +17,9 @@
 
 namespace {
 
-void ReportUnhandled(const std::exception& error) {
+void ReportUnhandled(const std::exception& error, ZrGfx* gfx) {
+  // The report is read on the desktop as the player left it, never in the game's mode.
+  if (gfx != nullptr) gfx->SetFullScreen(false);
   std::string module = std::filesystem::path(Platform::ExecutablePath()).filename().string();
   if (module.empty()) module = "zr_ironfall";
   const std::string text = FormatErrorReport(error, module);
@@ -50,7 +53,16 @@ void ChangeToGameDirectory(const std::string& executablePath) {
   if (fs::is_directory(dir / "data", ec)) fs::current_path(dir, ec);
 }
 
-int RunGame() {
+int RunGame(const std::vector<std::string>& args) {
+  const ZrCommandLine line = ParseCommandLine(args);
+  switch (line.What) {
+    case ZrCommandLine::Action::Help: Platform::PrintToUser(HelpText(), false); return 0;
+    case ZrCommandLine::Action::Version: Platform::PrintToUser(VersionText(), false); return 0;
+    case ZrCommandLine::Action::Fail:
+      Platform::PrintToUser("zr_ironfall: " + line.Error + "\nTry 'zr_ironfall --help' for the options.\n", true);
+      return 2;
+    case ZrCommandLine::Action::Play: break;
+  }
   Platform::MaskFloatExceptions();
   // Outside the try block, so that an error's report shows over the game's window and
   // the window goes only when the report has been read.
@@ -61,7 +73,7 @@ int RunGame() {
     gfx = std::make_unique<ZrGfx>();
     gfx->WndProc = &GameWndProc;
     Game.Gfx = gfx.get();
-    gfx->OpenWindow("Zr Ironfall", 800, 600, 32, false);
+    gfx->OpenWindow("Zr Ironfall", 800, 600, 32, line.FullScreen);
     gfx->BuildFont();
     MainLoop(*gfx);
     FreeGame();
@@ -70,7 +82,7 @@ int RunGame() {
     Game.Gfx = nullptr;
     return 0;
   } catch (const std::exception& error) {
-    ReportUnhandled(error);
+    ReportUnhandled(error, gfx.get());
     return 1;
   }
 }

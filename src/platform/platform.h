@@ -46,6 +46,15 @@ void* CreateGLContext(ZrWnd wnd);
 void RequestVsync();
 void SwapBuffers(ZrWnd wnd);
 void DestroyWin(ZrWnd wnd, bool fullScreen);
+// Switches an open window between full screen and a window (the one it was before, or a
+// client area of width x height), keeping the window and its GL context. Full screen
+// covers the screen: in the display mode width x height x bits where the platform
+// switches modes and can, in the desktop's mode otherwise. The new client size arrives
+// as WM_SIZE.
+void SetFullScreen(ZrWnd wnd, bool fullScreen, int width, int height, int bits);
+// The key that also switches full screen by the desktop's convention (F11 on Linux),
+// beside Alt+Enter; 0 for none.
+uintptr_t FullScreenKey();
 
 // --- Message queue ---------------------------------------------------------------
 // Takes the oldest pending message off the queue without waiting.
@@ -75,6 +84,11 @@ void SleepNs(uint64_t ns);
 // A modal box with an OK button; error selects the error icon. Writes nothing to
 // stderr: callers do that. Where no display can show it, nothing happens.
 void ShowMessageBox(const std::string& caption, const std::string& text, bool error);
+// Text for whoever started the program (--help, --version, a wrong option): on its
+// standard output, or its standard error when error is set. A Windows program has no
+// console of its own: there it goes to the console it was started from, or into a
+// message box when there is none.
+void PrintToUser(const std::string& text, bool error);
 
 // --- Font ------------------------------------------------------------------------
 // Compiles count display lists from listBase on: list listBase + k draws the

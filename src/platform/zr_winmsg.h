@@ -34,10 +34,14 @@ inline constexpr uintptr_t VK_LEFT = 0x25;
 inline constexpr uintptr_t VK_UP = 0x26;
 inline constexpr uintptr_t VK_RIGHT = 0x27;
 inline constexpr uintptr_t VK_DOWN = 0x28;
+inline constexpr uintptr_t VK_F11 = 0x7A;
 
 // lParam / wParam packing helpers of the Win32 macros of the same meaning.
 inline constexpr uint16_t LoWord(uintptr_t v) { return static_cast<uint16_t>(v & 0xFFFF); }
 inline constexpr uint16_t HiWord(uintptr_t v) { return static_cast<uint16_t>((v >> 16) & 0xFFFF); }
+// Bit 30 of a key message's lParam: the key was already down (auto-repeat).
+inline constexpr intptr_t KeyRepeatBit = intptr_t{1} << 30;
+inline constexpr bool IsKeyRepeat(intptr_t lParam) { return (lParam & KeyRepeatBit) != 0; }
 inline constexpr intptr_t MakeLParam(uint16_t lo, uint16_t hi) {
   return static_cast<intptr_t>(static_cast<uint32_t>(lo) | (static_cast<uint32_t>(hi) << 16));
 }

@@ -10,6 +10,7 @@
 ZrGfx::ZrGfx() { Terminated = false; }
 
 ZrGfx::~ZrGfx() {
+  if (RC != nullptr) ScaledFrame.Release();
   if (Wnd != nullptr) Platform::DestroyWin(Wnd, FullScreen);
 }
 
@@ -22,6 +23,8 @@ void ZrGfx::OpenWindow(const std::string& title, int32_t width, int32_t height, 
   // Kept for its meaning only: the backends size the window from its client area,
   // so the picture is never cut by the caption.
   CaptionHeight = fullScreen ? 0 : 26;
+  ClientWidth = width;
+  ClientHeight = height;
 
   // The window procedure sees WM_SIZE and the first WM_ACTIVATE in here, before any
   // GL context exists.
@@ -40,19 +43,32 @@ void ZrGfx::OpenWindow(const std::string& title, int32_t width, int32_t height, 
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
   glClearColor(0, 0, 0, 0);
 
-  Resize(width, height);
+  // The size the window reported, full screen included, not the size asked for.
+  Resize(ClientWidth, ClientHeight);
 }
 
-void ZrGfx::Resize(int32_t width, int32_t height) {
-  Width = width;
-  Height = height;
+// The game's Width and Height stay: the world, the texts and the background are laid out
+// in them, and a client area of another size shows them scaled.
+void ZrGfx::Resize(int32_t clientWidth, int32_t clientHeight) {
+  ClientWidth = clientWidth;
+  ClientHeight = clientHeight;
   if (RC == nullptr) return;  // called from window creation: nothing to set up yet
+  LoadPerspective();
+}
 
-  glViewport(0, 0, width, height);
+void ZrGfx::LoadPerspective() {
+  if (IsUnscaled() || HoldsFrame()) {
+    // Drawn at the lower-left corner, where EndFrame finds it when it scales.
+    glViewport(0, 0, Width, Height);
+  } else {
+    // A client area smaller than the picture cannot hold the frame: the picture is drawn
+    // straight into its place, where the bitmap font keeps its own size.
+    const ZrPictureRect r = PictureRect();
+    glViewport(r.X, ClientHeight - r.Y - r.Height, r.Width, r.Height);
+  }
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  // A minimised window reports 0 x 0; any finite projection serves until it is restored.
-  const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
+  const double aspect = Height > 0 ? static_cast<double>(Width) / Height : 1.0;
   glFrustum(-aspect, aspect, -1, 1, 1, 100);
   glTranslatef(0, 0, -2);
   glMatrixMode(GL_MODELVIEW);
@@ -72,7 +88,7 @@ void ZrGfx::SetProjection(uint8_t mode) {
       glTranslatef(0, 0, -1);
       break;
     case 1:
-      Resize(Width, Height);
+      LoadPerspective();
       break;
     case 2:
       SetProjection(PrevProjection);
@@ -106,6 +122,7 @@ void ZrGfx::ClearFrame() {
 }
 
 void ZrGfx::EndFrame() {
+  if (!IsUnscaled() && HoldsFrame()) ScaledFrame.Present(PictureRect(), ClientWidth, ClientHeight, Width, Height);
   // The world moves by the frame-rate reading on every drawn frame, so frames must
   // not come faster than a display would show them, whatever vsync promises.
   if (MinFrameNs > 0 && LastFrameNs != 0) {
@@ -136,6 +153,28 @@ void ZrGfx::End2D() {
   glPopMatrix();
   glEnable(GL_DEPTH_TEST);
   SetProjection(2);
+}
+
+void ZrGfx::SetFullScreen(bool fullScreen) {
+  if (Wnd == nullptr || fullScreen == FullScreen) return;
+  FullScreen = fullScreen;
+  CaptionHeight = fullScreen ? 0 : 26;
+  Platform::SetFullScreen(Wnd, fullScreen, Width, Height, Bits);
+}
+
+ZrPictureRect ZrGfx::PictureRect() const { return FitPicture(ClientWidth, ClientHeight, Width, Height); }
+
+// Drawn one to one, a client pixel is the game pixel, as the message gave it.
+int32_t ZrGfx::GameX(int32_t clientX) const {
+  if (IsUnscaled()) return clientX;
+  const ZrPictureRect r = PictureRect();
+  return ClientToPicture(clientX, r.X, r.Width, Width);
+}
+
+int32_t ZrGfx::GameY(int32_t clientY) const {
+  if (IsUnscaled()) return clientY;
+  const ZrPictureRect r = PictureRect();
+  return ClientToPicture(clientY, r.Y, r.Height, Height);
 }
 
 void ZrGfx::BuildFont() {

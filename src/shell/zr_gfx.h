@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "shell/zr_scaled_frame.h"
 
 class ZrGfx {
  public:
@@ -14,9 +15,11 @@ class ZrGfx {
   ZrGfx(const ZrGfx&) = delete;
   ZrGfx& operator=(const ZrGfx&) = delete;
 
-  // Window and projections.
+  // Window and projections. The game always draws Width x Height pixels (800 x 600);
+  // Resize records the client area's size, and a client area of another size shows
+  // that picture scaled to fit.
   void OpenWindow(const std::string& title, int32_t width, int32_t height, int32_t bits, bool fullScreen);
-  void Resize(int32_t width, int32_t height);
+  void Resize(int32_t clientWidth, int32_t clientHeight);
   void SetProjection(uint8_t mode);  // 0 pixel orthographic, 1 perspective, 2 previous
 
   // Frames: each pass handles at most one message; a frame is drawn only when none was pending.
@@ -33,6 +36,15 @@ class ZrGfx {
   void InvalidatePicture() { ++PictureEpoch; }
   void Begin2D();
   void End2D();
+
+  // Switches the open window between a window and full screen; the game, its textures
+  // and display lists stay as they are.
+  void SetFullScreen(bool fullScreen);
+  // Where the picture lies in the client area.
+  ZrPictureRect PictureRect() const;
+  // The game pixel under a client pixel, for the mouse.
+  int32_t GameX(int32_t clientX) const;
+  int32_t GameY(int32_t clientY) const;
 
   // Text and frame rate.
   void BuildFont();
@@ -74,6 +86,10 @@ class ZrGfx {
   uint64_t FramesShown = 0;
   uint64_t PictureEpoch = 0;
 
+  // The size of the client area, from WM_SIZE; 0 x 0 while minimised.
+  int32_t ClientWidth = 0;
+  int32_t ClientHeight = 0;
+
   // The shortest time between two presented frames (0: no pacing).
   uint64_t MinFrameNs = 1000000000ull / 60;
 
@@ -83,5 +99,12 @@ class ZrGfx {
 
  private:
   static uint32_t Ticks();
+  // The viewport and the perspective projection for the game's picture.
+  void LoadPerspective();
+  bool IsUnscaled() const { return ClientWidth == Width && ClientHeight == Height; }
+  // The client area holds the whole frame beside the one shown, so it can be scaled.
+  bool HoldsFrame() const { return ClientWidth >= Width && ClientHeight >= Height; }
+
   uint64_t LastFrameNs = 0;  // when the last frame was presented, or skipped
+  ZrScaledFrame ScaledFrame;
 };

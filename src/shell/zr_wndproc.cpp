@@ -31,14 +31,25 @@ intptr_t ZR_WNDPROC_CALL GameWndProc(ZrWnd wnd, uint32_t message, uintptr_t wPar
       Platform::QueueQuitMessage(0);
       return 0;
     case WM_KEYDOWN:
+      if (wParam == Platform::FullScreenKey() && wParam != 0 && !IsKeyRepeat(lParam)) gfx->SetFullScreen(!gfx->FullScreen);
       if (wParam < 256) gfx->Keys[wParam] = true;
       return 0;
     case WM_KEYUP:
       if (wParam < 256) gfx->Keys[wParam] = false;
       return 0;
+    case WM_SYSKEYDOWN:
+      // Alt+Enter: once per press, however long it is held.
+      if (wParam != VK_RETURN) return Platform::DefaultWindowProc(wnd, message, wParam, lParam);
+      if (!IsKeyRepeat(lParam)) gfx->SetFullScreen(!gfx->FullScreen);
+      return 0;
+    case WM_SYSCHAR:
+      // The character of Alt+Enter, which the default procedure would answer with a beep.
+      if (wParam == '\r') return 0;
+      return Platform::DefaultWindowProc(wnd, message, wParam, lParam);
     case WM_MOUSEMOVE:
-      gfx->MouseX = LoWord(static_cast<uintptr_t>(lParam));
-      gfx->MouseY = HiWord(static_cast<uintptr_t>(lParam));
+      // The game aims in its own pixels, however large the picture is shown.
+      gfx->MouseX = gfx->GameX(LoWord(static_cast<uintptr_t>(lParam)));
+      gfx->MouseY = gfx->GameY(HiWord(static_cast<uintptr_t>(lParam)));
       return 0;
     case WM_LBUTTONDOWN: gfx->LeftDown = true; return 0;
     case WM_LBUTTONUP: gfx->LeftDown = false; return 0;

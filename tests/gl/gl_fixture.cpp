@@ -12,6 +12,7 @@
 
 namespace {
 ZrGfx* g_gfx = nullptr;
+}  // namespace
 
 std::vector<uint8_t> ReadRect(int x, int y, int width, int height) {
   std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
@@ -20,7 +21,6 @@ std::vector<uint8_t> ReadRect(int x, int y, int width, int height) {
   glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
   return rgb;
 }
-}  // namespace
 
 void GlEnvironment::SetUp() {
   g_gfx = new ZrGfx;

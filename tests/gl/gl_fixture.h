@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class ZrGfx;
 
@@ -20,6 +21,8 @@ ZrGfx& TestGfx();
 // Drops every pending message and restores the input and frame fields of TestGfx.
 void ResetTestGfx();
 
+// A rectangle of the back buffer, x and y from the bottom left, as rows of RGB bytes.
+std::vector<uint8_t> ReadRect(int x, int y, int width, int height);
 // A pixel of the back buffer, x from the left and y from the bottom, as RGB bytes.
 std::array<uint8_t, 3> ReadPixel(int x, int y);
 // Counts the pixels of a rectangle (x, y from the bottom) that are not black.

@@ -9,6 +9,8 @@ export ZR_X11_TESTS="$PWD/build/zr_x11_tests"
 export ZR_DATA_DIR="$PWD/data"
 export ZR_ARTIFACTS="$PWD/build/e2e-artifacts"
 mkdir -p "$ZR_ARTIFACTS"
+# Room for a window of 1600 x 1200 with its frame, and a full screen that is not 4:3.
+export ZR_XVFB_SCREEN=1920x1280x24
 # A test that fails is run once more on a fresh server, its first failure shown above:
 # a window system that now and then turns a client away is no fault of the game, but a
 # failure that comes twice is.

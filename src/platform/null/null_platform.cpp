@@ -2,6 +2,7 @@
 #include "platform/null/null_platform.h"
 
 #include <cfenv>
+#include <cstdio>
 #include <deque>
 
 #include "platform/platform.h"
@@ -38,6 +39,8 @@ void* CreateGLContext(ZrWnd) { return nullptr; }
 void RequestVsync() {}
 void SwapBuffers(ZrWnd) {}
 void DestroyWin(ZrWnd, bool) {}
+void SetFullScreen(ZrWnd, bool, int, int, int) {}
+uintptr_t FullScreenKey() { return 0; }
 
 bool PollMessage(ZrMsg& msg) {
   if (g_queue.empty()) return false;
@@ -67,6 +70,8 @@ void SleepNs(uint64_t ns) { g_clockNs += ns; }
 void ShowMessageBox(const std::string& caption, const std::string& text, bool) {
   g_boxes.push_back(caption + "|" + text);
 }
+
+void PrintToUser(const std::string& text, bool error) { std::fputs(text.c_str(), error ? stderr : stdout); }
 
 void BuildFontLists(ZrWnd, uint32_t, int, int) {}
 std::string ExecutablePath() { return {}; }

@@ -93,7 +93,8 @@ void Translate(const SDL_Event& e) {
       // Alt combinations and F10 are system keys on Windows: the game never sees them.
       const bool sys = (e.key.keysym.mod & KMOD_ALT) != 0 || vk == 0x79 || vk == 0x12;
       const bool down = e.type == SDL_KEYDOWN;
-      SdlState::Post(sys ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP), vk, 0);
+      SdlState::Post(sys ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP), vk,
+                     e.key.repeat != 0 ? KeyRepeatBit : 0);
       break;
     }
     case SDL_SYSWMEVENT:

@@ -3,6 +3,7 @@
 
 #include <cfenv>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 #include <unistd.h>
 
@@ -27,6 +28,12 @@ void SleepNs(uint64_t ns) { std::this_thread::sleep_for(std::chrono::nanoseconds
 void ShowMessageBox(const std::string& caption, const std::string& text, bool error) {
   const Uint32 flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
   SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), nullptr);
+}
+
+void PrintToUser(const std::string& text, bool error) {
+  std::FILE* out = error ? stderr : stdout;
+  std::fputs(text.c_str(), out);
+  std::fflush(out);
 }
 
 std::string ExecutablePath() {

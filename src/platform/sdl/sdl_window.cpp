@@ -59,14 +59,18 @@ ZrWnd CreateWin(const std::string& title, int width, int height, int bits, bool 
   SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-  flags |= fullScreen ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_RESIZABLE;
+  // Full screen is a borderless window over the whole screen in the desktop's own mode,
+  // with the picture scaled: no mode switch that a crash could leave behind.
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+  if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   SdlState::Window = SDL_CreateWindow(title.c_str(), 0, 0, width, height, flags);
   if (SdlState::Window == nullptr) {
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);  // some X servers offer no alpha visual
     SdlState::Window = SDL_CreateWindow(title.c_str(), 0, 0, width, height, flags);
   }
   if (SdlState::Window == nullptr) return nullptr;
+  // A smaller window could not hold the frame that is scaled to it.
+  SDL_SetWindowMinimumSize(SdlState::Window, width, height);
   // Showing a window sends its size and its first activation before anything else.
   SDL_ShowWindow(SdlState::Window);
   int w = 0, h = 0;
@@ -92,6 +96,13 @@ void RequestVsync() {
 void SwapBuffers(ZrWnd wnd) {
   if (wnd != nullptr) SDL_GL_SwapWindow(static_cast<SDL_Window*>(wnd));
 }
+
+void SetFullScreen(ZrWnd wnd, bool fullScreen, int, int, int) {
+  // SDL keeps the window, its GL context and the size it had as a window.
+  if (wnd != nullptr) SDL_SetWindowFullscreen(static_cast<SDL_Window*>(wnd), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+uintptr_t FullScreenKey() { return VK_F11; }
 
 void DestroyWin(ZrWnd wnd, bool) {
   if (SdlState::Context != nullptr) SDL_GL_DeleteContext(SdlState::Context);

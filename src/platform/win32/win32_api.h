@@ -20,4 +20,11 @@ extern HGLRC MainRC;
 
 inline constexpr const char* WindowClass = "ZrGfxWinClass";
 
+// The smallest client area a window may be sized to: the game's picture.
+extern SIZE MinClient;
+
+inline constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+inline constexpr DWORD FullScreenStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+inline constexpr DWORD WindowExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
+
 }  // namespace Win32

@@ -68,7 +68,17 @@ intptr_t DeliverMessage(const ZrMsg& msg) {
 }
 
 intptr_t DefaultWindowProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-  return DefWindowProcA(static_cast<HWND>(wnd), message, wParam, lParam);
+  HWND hwnd = static_cast<HWND>(wnd);
+  const LONG_PTR style = hwnd != nullptr ? GetWindowLongPtrA(hwnd, GWL_STYLE) : 0;
+  if (message == WM_GETMINMAXINFO && (style & WS_THICKFRAME) != 0 && Win32::MinClient.cx > 0) {
+    // A window sized smaller than the picture could not hold the frame it scales.
+    RECT frame{0, 0, Win32::MinClient.cx, Win32::MinClient.cy};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE, static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)));
+    const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
+    reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
+    return result;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 int ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE); }

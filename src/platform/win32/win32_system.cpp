@@ -47,6 +47,21 @@ void ShowMessageBox(const std::string& caption, const std::string& text, bool er
   MessageBoxA(Win32::MainWnd, text.c_str(), caption.c_str(), MB_OK | (error ? MB_ICONERROR : 0u));
 }
 
+void PrintToUser(const std::string& text, bool error) {
+  // A GUI program's standard handles are set only when the caller redirected them; a
+  // console it was started from must be joined first.
+  HANDLE out = GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+  if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    out = CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  }
+  DWORD written = 0;
+  if (out != nullptr && out != INVALID_HANDLE_VALUE &&
+      WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != 0) {
+    return;
+  }
+  MessageBoxA(nullptr, text.c_str(), "Zr Ironfall", MB_OK | (error ? MB_ICONERROR : MB_ICONINFORMATION));
+}
+
 std::string ExecutablePath() {
   char buf[MAX_PATH * 4];
   const DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);

@@ -8,6 +8,7 @@ namespace Win32 {
 HWND MainWnd = nullptr;
 HDC MainDC = nullptr;
 HGLRC MainRC = nullptr;
+SIZE MinClient{0, 0};
 }  // namespace Win32
 
 namespace {
@@ -44,6 +45,21 @@ void ChangeDisplayMode(int width, int height, int bits) {
 // No mode given: the display returns to the one stored in the system settings.
 void RestoreDisplayMode() { ChangeDisplaySettingsA(nullptr, CDS_FULLSCREEN); }
 
+// Full screen covers the screen in whatever mode it is now: 800 x 600 when the mode
+// could be set, the desktop's own otherwise, where the picture is shown scaled.
+RECT ScreenRect() { return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+// The outer rectangle of a window at (0, 0) whose client area is width x height.
+RECT WindowRectFor(int width, int height) {
+  RECT frame{0, 0, width, height};
+  AdjustWindowRectEx(&frame, Win32::WindowStyle, FALSE, Win32::WindowExStyle);
+  OffsetRect(&frame, -frame.left, -frame.top);
+  return frame;
+}
+
+// Where the window was before it went full screen, maximised or not.
+WINDOWPLACEMENT g_windowPlacement{};
+
 }  // namespace
 
 namespace Platform {
@@ -52,21 +68,21 @@ ZrWnd CreateWin(const std::string& title, int width, int height, int bits, bool 
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterGameClass(instance, proc);
 
-  DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-  if (fullScreen) {
-    ChangeDisplayMode(width, height, bits);
-    style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-  }
-  const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
-
+  Win32::MinClient = SIZE{width, height};
+  g_windowPlacement = WINDOWPLACEMENT{};
+  DWORD style = Win32::WindowStyle;
   // The game draws width x height pixels, so that is the client area; the frame
   // and caption come on top, however large this system draws them.
-  RECT frame{0, 0, width, height};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  RECT frame = WindowRectFor(width, height);
+  if (fullScreen) {
+    ChangeDisplayMode(width, height, bits);
+    style = Win32::FullScreenStyle;
+    frame = ScreenRect();
+  }
 
   const unsigned int savedFpu = _control87(0, 0);
-  HWND wnd = CreateWindowExA(exStyle, Win32::WindowClass, title.c_str(), style, 0, 0, frame.right - frame.left,
-                             frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+  HWND wnd = CreateWindowExA(Win32::WindowExStyle, Win32::WindowClass, title.c_str(), style, 0, 0,
+                             frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
   _control87(savedFpu, kFpuSettings);
   if (wnd == nullptr) return nullptr;
 
@@ -111,6 +127,34 @@ void RequestVsync() {
 void SwapBuffers(ZrWnd wnd) {
   if (wnd != nullptr && wnd == Win32::MainWnd) ::SwapBuffers(Win32::MainDC);
 }
+
+void SetFullScreen(ZrWnd wnd, bool fullScreen, int width, int height, int bits) {
+  HWND hwnd = static_cast<HWND>(wnd);
+  if (hwnd == nullptr) return;
+  // The same window, its device context and its GL context stay; only the style,
+  // the place and the display mode change.
+  if (fullScreen) {
+    g_windowPlacement.length = sizeof g_windowPlacement;
+    GetWindowPlacement(hwnd, &g_windowPlacement);
+    ChangeDisplayMode(width, height, bits);
+    SetWindowLongPtrA(hwnd, GWL_STYLE, Win32::FullScreenStyle | WS_VISIBLE);
+    const RECT screen = ScreenRect();
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, screen.right, screen.bottom, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    return;
+  }
+  RestoreDisplayMode();
+  SetWindowLongPtrA(hwnd, GWL_STYLE, Win32::WindowStyle | WS_VISIBLE);
+  if (g_windowPlacement.length != 0) {
+    SetWindowPlacement(hwnd, &g_windowPlacement);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+  } else {  // opened full screen: the window the game opens otherwise
+    const RECT frame = WindowRectFor(width, height);
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, frame.right, frame.bottom, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+  }
+}
+
+// Alt+Enter is the Windows convention; F11 is not.
+uintptr_t FullScreenKey() { return 0; }
 
 void DestroyWin(ZrWnd wnd, bool fullScreen) {
   if (fullScreen) RestoreDisplayMode();

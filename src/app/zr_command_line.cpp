@@ -1,0 +1,44 @@
+#include "app/zr_command_line.h"
+
+#include "app/zr_version.h"
+
+ZrCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  ZrCommandLine line;
+  for (const std::string& arg : args) {
+    if (arg == "--fullscreen" || arg == "-f") {
+      line.FullScreen = true;
+    } else if (arg == "--windowed") {
+      line.FullScreen = false;
+    } else if (arg == "--help" || arg == "-h") {
+      if (line.What == ZrCommandLine::Action::Play) line.What = ZrCommandLine::Action::Help;
+    } else if (arg == "--version") {
+      if (line.What == ZrCommandLine::Action::Play) line.What = ZrCommandLine::Action::Version;
+    } else {
+      line.What = ZrCommandLine::Action::Fail;
+      line.Error = (arg.starts_with("-") ? "unknown option '" : "unexpected argument '") + arg + "'";
+      return line;
+    }
+  }
+  return line;
+}
+
+std::string HelpText() {
+  return "Zr Ironfall " ZR_VERSION
+         ": a top-down tank arcade game. Your base stands in the middle of the\n"
+         "battlefield; aim with the mouse and fire with the left button at the tanks that ram it.\n"
+         "\n"
+         "Usage: zr_ironfall [OPTION]\n"
+         "\n"
+         "  -f, --fullscreen  play in full screen\n"
+         "      --windowed    play in an 800 x 600 window (the default)\n"
+         "  -h, --help        show this text and end\n"
+         "      --version     show the version and end\n"
+         "\n"
+         "Alt+Enter (F11 too, on Linux) switches between the window and full screen at any time.\n"
+         "\n"
+         "Files: the pictures in data/ and the best result in bs.zrt, both in the working\n"
+         "directory, or beside the program when the working directory has no data/.\n"
+         "No settings are stored.\n";
+}
+
+std::string VersionText() { return "Zr Ironfall " ZR_VERSION "\n"; }
