@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# zr_ironfall.exe under wine in Xvfb (set up by tools/ci/60-windows.sh): the menu, drawn as
-# the Linux build draws it; Down, Enter, Space to the records and back; a clean close. Then
-# the "TGA File Error" box (the game goes on) and the "Application Error" box (exit code 1).
+# zr_ironfall.exe under wine in Xvfb (set up by tools/ci/60-windows.sh): --version; the menu,
+# drawn as the Linux build draws it; Down, Enter, Space to the records and back; a clean
+# close. Full screen over the whole screen, closed with exit code 0. Then the "TGA File
+# Error" box (the game goes on) and the "Application Error" box (exit code 1).
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 : "${ZR_WIN_EXE:?}" "${ZR_LINUX_EXE:?}" "${ZR_ARTIFACTS:?}" "${WINEPREFIX:?}" "${ZR_DATA_DIR:?}"
@@ -21,6 +22,9 @@ trap 'kill ${pid:-} 2>/dev/null || true; rm -rf "$workdir"' EXIT
 cp "$ZR_WIN_EXE" "$workdir/zr_ironfall.exe"
 cp -r "$ZR_DATA_DIR" "$workdir/data"
 cd "$workdir"
+
+version=$(timeout 60 wine zr_ironfall.exe --version) || fail "--version gave exit code $?"
+[[ "$version" == "Zr Ironfall "[0-9]* ]] || fail "--version says: $version"
 
 # The reference menu. Liberation Mono stands in for "Courier New" on both sides.
 start "Zr Ironfall" "$ZR_LINUX_EXE"
@@ -49,6 +53,24 @@ press space; e2e_shot "$wid" menu_back
 [ "$(red menu_back $title)" -gt 200 ] && [ "$(red menu_back $recs)" -gt 50 ] || fail "Space did not go back"
 "$close_tool" "$wid"
 exits_with 0 "closing the window"
+
+# Xvfb has no 800 x 600 mode to switch to: the game covers the screen in its own mode,
+# the picture scaled to it (the screen is 4:3), the title where the picture has it.
+start "Zr Ironfall" wine zr_ironfall.exe --fullscreen
+screen=$(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+[ "$(xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" = "$screen" ] ||
+  fail "full screen does not cover the $screen screen"
+e2e_shot "$wid" fullscreen_screen
+convert "$ZR_ARTIFACTS/fullscreen_screen.png" -filter box -resize '800x600!' "$ZR_ARTIFACTS/fullscreen.png"
+[ "$(red fullscreen $title)" -gt 200 ] || fail "no red title at its place in full screen"
+# Alt+Enter: an 800 x 600 window, drawn with the same GL context, font and textures.
+xdotool windowfocus --sync "$wid" key alt+Return sleep 1 2>/dev/null
+[ "$(xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" = 800x600 ] ||
+  fail "Alt+Enter did not leave full screen for an 800 x 600 window"
+e2e_shot "$wid" fullscreen_left
+[ "$(red fullscreen_left $title)" -gt 200 ] || fail "no red title after Alt+Enter"
+"$close_tool" "$wid"
+exits_with 0 "closing the full-screen game"
 
 # A 16-bit picture: its "TGA File Error" box, then OK, and the menu comes.
 printf '\0\0\2\0\0\0\0\0\0\0\0\0\2\0\2\0\20\0\0\0\0\0\0\0\0\0' >data/smoke.tga
