@@ -164,17 +164,18 @@ void ZrGfx::SetFullScreen(bool fullScreen) {
 
 ZrPictureRect ZrGfx::PictureRect() const { return FitPicture(ClientWidth, ClientHeight, Width, Height); }
 
-// Drawn one to one, a client pixel is the game pixel, as the message gave it.
+// Drawn one to one, a client pixel is the game pixel, as the message gave it. Scaled, a
+// word of 32768 or more is a point left of or above the client area, as Windows packs it.
 int32_t ZrGfx::GameX(int32_t clientX) const {
   if (IsUnscaled()) return clientX;
   const ZrPictureRect r = PictureRect();
-  return ClientToPicture(clientX, r.X, r.Width, Width);
+  return ClientToPicture(static_cast<int16_t>(clientX), r.X, r.Width, Width);
 }
 
 int32_t ZrGfx::GameY(int32_t clientY) const {
   if (IsUnscaled()) return clientY;
   const ZrPictureRect r = PictureRect();
-  return ClientToPicture(clientY, r.Y, r.Height, Height);
+  return ClientToPicture(static_cast<int16_t>(clientY), r.Y, r.Height, Height);
 }
 
 void ZrGfx::BuildFont() {

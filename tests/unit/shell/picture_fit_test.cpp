@@ -18,6 +18,7 @@ TEST(PictureFit, ClientSizesGiveTheCentredPictureAndTheMouseLandsOnItsPixels) {
       {1600, 1200, {0, 0, 1600, 1200}, true, 801, 599, 400, 299},
       {1920, 1080, {240, 0, 1440, 1080}, false, 100, 1079, 0, 599},  // a click on the left bar
       {1920, 1080, {240, 0, 1440, 1080}, false, 1919, 540, 799, 300},  // and on the right one
+      {1920, 1080, {240, 0, 1440, 1080}, false, 0xFFFF, 0x8000, 0, 0},  // left of and above the window
       {1024, 768, {0, 0, 1024, 768}, false, 512, 384, 400, 300},
       {801, 601, {0, 0, 801, 601}, false, 800, 600, 799, 599},
       {1600, 1300, {0, 50, 1600, 1200}, true, 3, 49, 1, 0},  // above the picture: its top row
