@@ -15,11 +15,11 @@ cd "$workdir"
 fail() { echo "window e2e: $*" >&2; exit 1; }
 exits_with() { local status=0; "${@:3}" >out.txt 2>err.txt || status=$?; [ "$status" -eq "$1" ] || fail "$2: exit code $status"; }
 
-exits_with 0 "--help" "$ZR_EXE" --help
+exits_with 0 "--help" timeout 20 "$ZR_EXE" --help
 grep -q -- "--fullscreen" out.txt && grep -q "bs.zrt" out.txt || fail "--help says: $(cat out.txt)"
-exits_with 0 "--version" "$ZR_EXE" --version
+exits_with 0 "--version" timeout 20 "$ZR_EXE" --version
 grep -Eq "^Zr Ironfall [0-9]+\.[0-9]+" out.txt || fail "--version says: $(cat out.txt)"
-exits_with 2 "--bogus" "$ZR_EXE" --bogus
+exits_with 2 "--bogus" timeout 20 "$ZR_EXE" --bogus  # and no window
 grep -q "unknown option '--bogus'" err.txt || fail "--bogus says: $(cat err.txt)"
 DISPLAY=:nowhere XDG_RUNTIME_DIR= WAYLAND_DISPLAY= exits_with 1 "no display" timeout 20 "$ZR_EXE"
 grep -q "Exception EOSError in module zr_ironfall" err.txt || fail "without a display: $(cat err.txt)"

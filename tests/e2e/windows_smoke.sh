@@ -14,6 +14,7 @@ red() { convert "$ZR_ARTIFACTS/$1.png" -crop "$2" -fx 'r > 0.7 && g < 0.3 && b <
 start() { timeout 60 "${@:2}" & pid=$!; wid=$(e2e_wait_window "$1") || fail "no window \"$1\""; sleep 2; }
 # Held long enough for the game to draw a frame while the key is down, as a finger would.
 press() { xdotool windowfocus --sync "$wid" keydown "$1" sleep 0.25 keyup "$1" sleep 0.5; }
+size_of() { xwininfo "$@" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
 exits_with() { local status=0; wait "$pid" || status=$?; [ "$status" -eq "$1" ] || fail "$2 gave exit code $status"; }
 
 close_tool=$(e2e_close_tool)
@@ -57,16 +58,14 @@ exits_with 0 "closing the window"
 # Xvfb has no 800 x 600 mode to switch to: the game covers the screen in its own mode,
 # the picture scaled to it (the screen is 4:3), the title where the picture has it.
 start "Zr Ironfall" wine zr_ironfall.exe --fullscreen
-screen=$(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
-[ "$(xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" = "$screen" ] ||
-  fail "full screen does not cover the $screen screen"
+screen=$(size_of -root)
+[ "$(size_of -id "$wid")" = "$screen" ] || fail "full screen does not cover the $screen screen"
 e2e_shot "$wid" fullscreen_screen
 convert "$ZR_ARTIFACTS/fullscreen_screen.png" -filter box -resize '800x600!' "$ZR_ARTIFACTS/fullscreen.png"
 [ "$(red fullscreen $title)" -gt 200 ] || fail "no red title at its place in full screen"
 # Alt+Enter: an 800 x 600 window, drawn with the same GL context, font and textures.
 xdotool windowfocus --sync "$wid" key alt+Return sleep 1 2>/dev/null
-[ "$(xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')" = 800x600 ] ||
-  fail "Alt+Enter did not leave full screen for an 800 x 600 window"
+[ "$(size_of -id "$wid")" = 800x600 ] || fail "Alt+Enter did not leave full screen for an 800 x 600 window"
 e2e_shot "$wid" fullscreen_left
 [ "$(red fullscreen_left $title)" -gt 200 ] || fail "no red title after Alt+Enter"
 "$close_tool" "$wid"
@@ -83,7 +82,9 @@ sleep 2; e2e_shot "$wid" after_box
 exits_with 0 "closing the window after the \"TGA File Error\" box"
 
 rm data/bg2.tga  # a missing picture
-start "Application Error" wine zr_ironfall.exe
+start "Application Error" wine zr_ironfall.exe --fullscreen
+game=$(xdotool search --name '^Zr Ironfall$' | head -1)
+[ "$(size_of -id "$game")" = 800x600 ] || fail "the box came over the full-screen game, not a window"
 press Return
 exits_with 1 "the \"Application Error\" box"
 echo "windows smoke: passed"
