@@ -31,7 +31,10 @@ intptr_t ZR_WNDPROC_CALL GameWndProc(ZrWnd wnd, uint32_t message, uintptr_t wPar
       Platform::QueueQuitMessage(0);
       return 0;
     case WM_KEYDOWN:
-      if (wParam == Platform::FullScreenKey() && wParam != 0 && !IsKeyRepeat(lParam)) gfx->SetFullScreen(!gfx->FullScreen);
+      // The desktop's own full-screen key, where it has one (F11 on Linux).
+      if (wParam != 0 && wParam == Platform::FullScreenKey() && !IsKeyRepeat(lParam)) {
+        gfx->SetFullScreen(!gfx->FullScreen);
+      }
       if (wParam < 256) gfx->Keys[wParam] = true;
       return 0;
     case WM_KEYUP:

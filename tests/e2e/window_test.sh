@@ -13,7 +13,11 @@ trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; [ -z "$wm" ] || kill "$w
 cp -r "${ZR_DATA_DIR}" "$workdir/data"
 cd "$workdir"
 fail() { echo "window e2e: $*" >&2; exit 1; }
-exits_with() { local status=0; "${@:3}" >out.txt 2>err.txt || status=$?; [ "$status" -eq "$1" ] || fail "$2: exit code $status"; }
+exits_with() {  # code, what, command...: the command's output in out.txt and err.txt
+  local status=0
+  "${@:3}" >out.txt 2>err.txt || status=$?
+  [ "$status" -eq "$1" ] || fail "$2: exit code $status"
+}
 
 exits_with 0 "--help" timeout 20 "$ZR_EXE" --help
 grep -q -- "--fullscreen" out.txt && grep -q "bs.zrt" out.txt || fail "--help says: $(cat out.txt)"
@@ -25,7 +29,10 @@ DISPLAY=:nowhere XDG_RUNTIME_DIR= WAYLAND_DISPLAY= exits_with 1 "no display" tim
 grep -q "Exception EOSError in module zr_ironfall" err.txt || fail "without a display: $(cat err.txt)"
 
 openbox --sm-disable >/dev/null 2>&1 & wm=$!
-for _ in $(seq 1 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
+for _ in $(seq 1 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break
+  sleep 0.1
+done
 # The client area as WxH+X+Y on the screen, once it is that (at most about 10 s).
 wait_geometry() {
   local g=""
@@ -44,7 +51,8 @@ wid=$(e2e_wait_window "Zr Ironfall" "$pid") || { cat "$ZR_ARTIFACTS/window_stder
 wait_geometry "1920x1280+0+0"
 fit=1707x1280+106+0  # 2.13 times, smoothly, between black bars
 picture=$fit wait_for is_menu window_fullscreen_menu 0
-[ "$(count_colour "$ZR_ARTIFACTS/window_fullscreen_menu.png" 0 0 106 1280 black)" -eq 135680 ] || fail "the bars are not black"
+[ "$(count_colour "$ZR_ARTIFACTS/window_fullscreen_menu.png" 0 0 106 1280 black)" -eq $((106 * 1280)) ] ||
+  fail "the bars are not black"
 press Return
 picture=$fit wait_for is_battle window_fullscreen_battle
 sleep 0.6  # the frame-rate reading starts at 0

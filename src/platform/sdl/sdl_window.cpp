@@ -99,7 +99,8 @@ void SwapBuffers(ZrWnd wnd) {
 
 void SetFullScreen(ZrWnd wnd, bool fullScreen, int, int, int) {
   // SDL keeps the window, its GL context and the size it had as a window.
-  if (wnd != nullptr) SDL_SetWindowFullscreen(static_cast<SDL_Window*>(wnd), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (wnd == nullptr) return;
+  SDL_SetWindowFullscreen(static_cast<SDL_Window*>(wnd), fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
 }
 
 uintptr_t FullScreenKey() { return VK_F11; }

@@ -73,7 +73,8 @@ intptr_t DefaultWindowProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr
   if (message == WM_GETMINMAXINFO && (style & WS_THICKFRAME) != 0 && Win32::MinClient.cx > 0) {
     // A window sized smaller than the picture could not hold the frame it scales.
     RECT frame{0, 0, Win32::MinClient.cx, Win32::MinClient.cy};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE, static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE, exStyle);
     const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
     reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
     return result;
