@@ -160,6 +160,7 @@ void ZrGfx::SetFullScreen(bool fullScreen) {
   FullScreen = fullScreen;
   CaptionHeight = fullScreen ? 0 : 26;
   Platform::SetFullScreen(Wnd, fullScreen, Width, Height, Bits);
+  InvalidatePicture();
 }
 
 ZrPictureRect ZrGfx::PictureRect() const { return FitPicture(ClientWidth, ClientHeight, Width, Height); }
