@@ -8,6 +8,8 @@
 #include "app/zr_command_line.h"
 #include "app/zr_loading.h"
 #include "app/zr_main_loop.h"
+#include "app/zr_places.h"
+#include "app/zr_window_icon.h"
 #include "platform/platform.h"
 #include "shell/zr_errors.h"
 #include "shell/zr_game.h"
@@ -45,14 +47,6 @@ std::string FormatErrorReport(const std::exception& error, const std::string& mo
   return buf;
 }
 
-void ChangeToGameDirectory(const std::string& executablePath) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  if (fs::is_directory("data", ec) || executablePath.empty()) return;
-  const fs::path dir = fs::path(executablePath).parent_path();
-  if (fs::is_directory(dir / "data", ec)) fs::current_path(dir, ec);
-}
-
 int RunGame(const std::vector<std::string>& args) {
   const ZrCommandLine line = ParseCommandLine(args);
   switch (line.What) {
@@ -68,12 +62,13 @@ int RunGame(const std::vector<std::string>& args) {
   // the window goes only when the report has been read.
   std::unique_ptr<ZrGfx> gfx;
   try {
-    ChangeToGameDirectory(Platform::ExecutablePath());
+    SettleGamePlaces();
     Randomize();
     gfx = std::make_unique<ZrGfx>();
     gfx->WndProc = &GameWndProc;
     Game.Gfx = gfx.get();
     gfx->OpenWindow("Zr Ironfall", 800, 600, 32, line.FullScreen);
+    PutIconOnWindow();
     gfx->BuildFont();
     MainLoop(*gfx);
     FreeGame();

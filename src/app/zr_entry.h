@@ -11,7 +11,3 @@ int RunGame(const std::vector<std::string>& args);
 
 // The text of the report of an unhandled error.
 std::string FormatErrorReport(const std::exception& error, const std::string& module);
-
-// When the working directory holds no data/ but the executable's directory does, makes
-// that the working directory, so a game started from elsewhere still finds its files.
-void ChangeToGameDirectory(const std::string& executablePath);

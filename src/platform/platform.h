@@ -56,6 +56,11 @@ void SetFullScreen(ZrWnd wnd, bool fullScreen, int width, int height, int bits);
 // beside Alt+Enter; 0 for none.
 uintptr_t FullScreenKey();
 
+// Puts a picture on the window's title bar and task bar entry: width x height pixels of
+// red, green, blue and alpha bytes, the top row first. Where the icon comes with the
+// program itself (the Windows resources), or there is no window, nothing happens.
+void SetWindowIcon(const uint8_t* rgba, int width, int height);
+
 // --- Message queue ---------------------------------------------------------------
 // Takes the oldest pending message off the queue without waiting.
 bool PollMessage(ZrMsg& msg);
@@ -103,6 +108,16 @@ std::string NativePath(const std::string& fileName);
 int64_t FileSize(std::FILE* file);
 // Flushes the file and pushes its data down to the disk; false when either fails.
 bool FlushToDisk(std::FILE* file);
+
+// --- The player's own folder -----------------------------------------------------
+// The absolute path of the folder where the game keeps the player's files when it may not
+// write beside itself (Linux: $XDG_DATA_HOME/zr-ironfall; Windows: %APPDATA%\Zr Ironfall),
+// whether or not it exists yet; empty when the system names no such place.
+std::string UserDataDir();
+// Whether a game run from its own folder keeps its best score in UserDataDir() when that
+// folder cannot be written. True on Windows, where a zip is often unpacked into Program
+// Files, which only administrators may write.
+bool ScoreLeavesReadOnlyFolder();
 
 // --- Process ---------------------------------------------------------------------
 // The full path of the running executable, or empty when unknown.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "platform/platform.h"
 #include "shell/zr_errors.h"
@@ -29,6 +30,56 @@ void Warn(const std::string& path, const std::string& what) {
 }
 
 std::string ErrnoText(int err) { return err != 0 ? std::strerror(err) : "write error"; }
+
+std::string& ScorePath() {
+  static std::string path = BestScoreFileName;
+  return path;
+}
+
+// Makes the folders of path that are missing, readable by the player alone: the best
+// score is nobody else's business. Empty when they are there; otherwise what failed.
+std::string MakeFolderFor(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path folder = fs::path(path).parent_path();
+  if (folder.empty() || fs::is_directory(folder, ec)) return {};
+  std::vector<fs::path> missing;
+  for (fs::path p = folder; !p.empty() && !fs::exists(p, ec); p = p.parent_path()) {
+    missing.push_back(p);
+    if (p == p.parent_path()) break;
+  }
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+    if (!fs::create_directory(*it, ec) && ec) return it->string() + ": " + ec.message();
+    fs::permissions(*it, fs::perms::owner_all, ec);
+  }
+  return {};
+}
+
+// Writes digits to a temporary file beside path, then renames it over path. Empty when
+// that worked; otherwise what failed, and the temporary file is gone again.
+std::string ReplaceWithDigits(const std::string& path, const std::string& digits) {
+  const std::string temp = path + ".tmp";
+  std::string failure;
+  errno = 0;
+  std::FILE* f = std::fopen(temp.c_str(), "wb");
+  if (f == nullptr) return temp + ": " + ErrnoText(errno);
+  // On the disk before the rename, so the rename never lands before the data.
+  const bool written = std::fwrite(digits.data(), 1, digits.size(), f) == digits.size() && Platform::FlushToDisk(f);
+  const int err = errno;
+  const bool closed = std::fclose(f) == 0;
+  if (!written || !closed) failure = temp + ": " + ErrnoText(written ? errno : err);
+  if (failure.empty()) {
+    // One step: either the old file or the new one is there, never half of either.
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) failure = path + ": " + ec.message();
+  }
+  if (!failure.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(temp, ignored);
+  }
+  return failure;
+}
 
 }  // namespace
 
@@ -96,30 +147,15 @@ uint32_t ReadBestScore(const std::string& path) {
   return score;
 }
 
-bool WriteBestScore(const std::string& path, uint32_t score) {
-  const std::string temp = path + ".tmp";
-  const std::string digits = std::to_string(score);
-  std::string failure;
-  errno = 0;
-  if (std::FILE* f = std::fopen(temp.c_str(), "wb"); f == nullptr) {
-    failure = temp + ": " + ErrnoText(errno);
-  } else {
-    // On the disk before the rename, so the rename never lands before the data.
-    const bool written = std::fwrite(digits.data(), 1, digits.size(), f) == digits.size() && Platform::FlushToDisk(f);
-    const int err = errno;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) failure = temp + ": " + ErrnoText(written ? errno : err);
-  }
-  if (failure.empty()) {
-    // One step: either the old file or the new one is there, never half of either.
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) failure = path + ": " + ec.message();
-  }
-  if (failure.empty()) return true;
+const std::string& BestScorePath() { return ScorePath(); }
 
-  std::error_code ignored;
-  std::filesystem::remove(temp, ignored);
+void SetBestScorePath(const std::string& path) { ScorePath() = path; }
+
+bool WriteBestScore(const std::string& path, uint32_t score) {
+  const std::string digits = std::to_string(score);
+  std::string failure = path.empty() ? "no folder is known to keep it in" : MakeFolderFor(path);
+  if (failure.empty()) failure = ReplaceWithDigits(path, digits);
+  if (failure.empty()) return true;
   ShowMessage("Zr Ironfall", "The best score " + digits + " could not be saved (" + failure + ").", true);
   return false;
 }

@@ -8,6 +8,11 @@
 // The file's name; without a directory it lies in the working directory.
 inline constexpr const char* BestScoreFileName = "bs.zrt";
 
+// Where the game reads and writes its best score: BestScoreFileName in the working
+// directory until the entry, at start, sets the place it has found for the file.
+const std::string& BestScorePath();
+void SetBestScorePath(const std::string& path);
+
 // Reads the best score from path. A missing or empty file reads as 0. A file that does
 // not hold a usable number (no number at all, a negative one, one beyond 32 bits) also
 // reads as 0, with a warning on stderr naming the file; the file itself is left alone
@@ -21,8 +26,10 @@ uint32_t ReadBestScore(const std::string& path);
 // end. Empty or blank text is 0. False when the text holds no such number in 32 bits.
 bool ParseBestScore(std::string_view text, uint32_t& score);
 
-// Replaces the file at path with the digits of score and nothing else. The digits go to
+// Replaces the file at path with the digits of score and nothing else, making its folder
+// first when there is none (the player's own folder, on the first save). The digits go to
 // a temporary file beside it, which is flushed to the disk and then renamed over path,
-// so the old best score survives a crash at any moment. A failure is reported to the
-// player (message box and stderr) and gives false; the old file is then unchanged.
+// so the old best score survives a crash at any moment. A failure (an empty path among
+// them: nowhere to keep it) is reported to the player (message box and stderr) and gives
+// false; the old file is then unchanged.
 bool WriteBestScore(const std::string& path, uint32_t score);

@@ -14,6 +14,7 @@ std::deque<ZrMsg> g_queue;
 uint64_t g_clockNs = 0;
 std::vector<std::string> g_boxes;
 int g_cursorCount = 0;
+NullPlatform::Icon g_icon;
 
 }  // namespace
 
@@ -22,12 +23,14 @@ namespace NullPlatform {
 void SetClockNs(uint64_t ns) { g_clockNs = ns; }
 uint64_t ClockNs() { return g_clockNs; }
 std::vector<std::string>& MessageBoxes() { return g_boxes; }
+Icon& WindowIcon() { return g_icon; }
 
 void Reset() {
   g_queue.clear();
   g_clockNs = 0;
   g_boxes.clear();
   g_cursorCount = 0;
+  g_icon = {};
 }
 
 }  // namespace NullPlatform
@@ -41,6 +44,9 @@ void SwapBuffers(ZrWnd) {}
 void DestroyWin(ZrWnd, bool) {}
 void SetFullScreen(ZrWnd, bool, int, int, int) {}
 uintptr_t FullScreenKey() { return 0; }
+void SetWindowIcon(const uint8_t* rgba, int width, int height) {
+  g_icon = {width, height, std::vector<uint8_t>(rgba, rgba + static_cast<size_t>(width) * height * 4)};
+}
 
 bool PollMessage(ZrMsg& msg) {
   if (g_queue.empty()) return false;
@@ -74,6 +80,8 @@ void ShowMessageBox(const std::string& caption, const std::string& text, bool) {
 void PrintToUser(const std::string& text, bool error) { std::fputs(text.c_str(), error ? stderr : stdout); }
 
 void BuildFontLists(ZrWnd, uint32_t, int, int) {}
+std::string UserDataDir() { return {}; }
+bool ScoreLeavesReadOnlyFolder() { return false; }
 std::string ExecutablePath() { return {}; }
 void MaskFloatExceptions() {
   // Non-stop mode: every exception masked, the portable way.

@@ -14,7 +14,14 @@ void SetClockNs(uint64_t ns);
 uint64_t ClockNs();
 // Every message box shown so far, as "caption|text".
 std::vector<std::string>& MessageBoxes();
-// An empty queue, a clock at 0, no boxes.
+// The last icon put on the window: its size and its pixels, the top row first.
+struct Icon {
+  int Width = 0;
+  int Height = 0;
+  std::vector<uint8_t> Rgba;
+};
+Icon& WindowIcon();
+// An empty queue, a clock at 0, no boxes, no icon.
 void Reset();
 
 }  // namespace NullPlatform

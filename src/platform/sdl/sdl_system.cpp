@@ -1,13 +1,29 @@
-// Time, message boxes and the process, on Linux.
+// Time, the player's folder and the process, on Linux.
 #include <SDL.h>
+
+#include <pwd.h>
+#include <unistd.h>
 
 #include <cfenv>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
-#include <unistd.h>
 
 #include "platform/platform.h"
+#include "platform/xdg_data_dir.h"
+
+namespace {
+
+// $HOME, or the home directory of the account when HOME is not an absolute path.
+const char* HomeDir() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] == '/') return home;
+  const passwd* account = getpwuid(getuid());
+  return account != nullptr ? account->pw_dir : nullptr;
+}
+
+}  // namespace
 
 namespace Platform {
 
@@ -25,10 +41,9 @@ uint64_t FineClockNs() {
 
 void SleepNs(uint64_t ns) { std::this_thread::sleep_for(std::chrono::nanoseconds(ns)); }
 
-void ShowMessageBox(const std::string& caption, const std::string& text, bool error) {
-  const Uint32 flags = error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-  SDL_ShowSimpleMessageBox(flags, caption.c_str(), text.c_str(), nullptr);
-}
+std::string UserDataDir() { return XdgDataDir(std::getenv("XDG_DATA_HOME"), HomeDir(), "zr-ironfall"); }
+
+bool ScoreLeavesReadOnlyFolder() { return false; }
 
 void PrintToUser(const std::string& text, bool error) {
   std::FILE* out = error ? stderr : stdout;

@@ -26,5 +26,8 @@ extern SIZE MinClient;
 inline constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 inline constexpr DWORD FullScreenStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 inline constexpr DWORD WindowExStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
+// The game's icon from the resources of the .exe (small: the title bar's size), or the
+// stock application icon where the program has none.
+HICON GameIcon(HINSTANCE instance, bool small);
 
 }  // namespace Win32

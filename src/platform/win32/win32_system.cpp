@@ -1,4 +1,5 @@
-// Time, message boxes and the process on Windows: kernel32, winmm and the C runtime.
+// Time, message boxes, the player's folder and the process on Windows: kernel32, winmm
+// and the C runtime.
 #include <float.h>
 
 #include "platform/platform.h"
@@ -61,6 +62,14 @@ void PrintToUser(const std::string& text, bool error) {
   }
   MessageBoxA(nullptr, text.c_str(), "Zr Ironfall", MB_OK | (error ? MB_ICONERROR : MB_ICONINFORMATION));
 }
+
+std::string UserDataDir() {
+  char buf[MAX_PATH * 4];
+  const DWORD n = GetEnvironmentVariableA("APPDATA", buf, sizeof buf);
+  return n > 0 && n < sizeof buf ? std::string(buf, n) + "\\Zr Ironfall" : std::string();
+}
+
+bool ScoreLeavesReadOnlyFolder() { return true; }
 
 std::string ExecutablePath() {
   char buf[MAX_PATH * 4];

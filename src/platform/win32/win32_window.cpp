@@ -19,17 +19,19 @@ constexpr unsigned int kFpuSettings = _MCW_EM | _MCW_RC | _MCW_DN;
 
 // A class that cannot be registered shows as a window that cannot be made.
 void RegisterGameClass(HINSTANCE instance, ZrWndProc proc) {
-  WNDCLASSA wc{};
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
   wc.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
   // ZrWndProc has the WNDPROC signature and calling convention, so the game's own
   // procedure is the window procedure; no trampoline stands between them.
   wc.lpfnWndProc = reinterpret_cast<WNDPROC>(proc);
   wc.hInstance = instance;
-  wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  wc.hIcon = Win32::GameIcon(instance, false);
+  wc.hIconSm = Win32::GameIcon(instance, true);
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszClassName = Win32::WindowClass;
-  RegisterClassA(&wc);
+  RegisterClassExA(&wc);
 }
 
 void ChangeDisplayMode(int width, int height, int bits) {

@@ -1,15 +1,11 @@
-// The report of an unhandled error, the start directory, and the Windows-1251 texts.
+// The report of an unhandled error and the Windows-1251 texts.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <new>
 
 #include "app/zr_entry.h"
 #include "platform/cp1251.h"
 #include "shell/zr_errors.h"
-
-namespace fs = std::filesystem;
 
 TEST(ErrorReport, NamesKindModuleAndMessageWithTheFile) {
   const std::string io = FormatErrorReport(EInOutError("File not found", "data\\char.tga"), "zr_ironfall");
@@ -20,31 +16,6 @@ TEST(ErrorReport, NamesKindModuleAndMessageWithTheFile) {
   const std::string oom = FormatErrorReport(std::bad_alloc(), "zr_ironfall");
   EXPECT_NE(oom.find("Exception EOutOfMemory in module zr_ironfall"), std::string::npos) << oom;
   EXPECT_NE(oom.find("Out of memory"), std::string::npos) << oom;
-}
-
-TEST(StartDirectory, MovesToTheExecutablesDirectoryOnlyWhenDataIsThereAndNotHere) {
-  const fs::path before = fs::current_path();
-  const fs::path root = fs::temp_directory_path() / "zr_entry_test";
-  fs::remove_all(root);
-  fs::create_directories(root / "game" / "data");
-  fs::create_directories(root / "elsewhere");
-  fs::create_directories(root / "own" / "data");
-  const std::string exe = (root / "game" / "zr_ironfall").string();
-
-  fs::current_path(root / "elsewhere");
-  ChangeToGameDirectory(exe);
-  EXPECT_EQ(fs::current_path(), fs::canonical(root / "game"));
-
-  fs::current_path(root / "own");  // a working directory with its own data/ wins
-  ChangeToGameDirectory(exe);
-  EXPECT_EQ(fs::current_path(), fs::canonical(root / "own"));
-
-  fs::current_path(root / "elsewhere");
-  ChangeToGameDirectory((root / "nowhere" / "zr_ironfall").string());
-  EXPECT_EQ(fs::current_path(), fs::canonical(root / "elsewhere"));
-
-  fs::current_path(before);
-  fs::remove_all(root);
 }
 
 TEST(Cp1251, RussianTextAndEveryCodeRoundTrip) {

@@ -95,4 +95,21 @@ TEST_F(BestScoreFile, WriteReplacesTheFileWithExactlyTheDigitsAndAFailedOneKeeps
   EXPECT_EQ(Get(), "4294967295");
   ASSERT_EQ(NullPlatform::MessageBoxes().size(), 1u);
   EXPECT_EQ(NullPlatform::MessageBoxes()[0].rfind("Zr Ironfall|", 0), 0u);
+
+  // The player's own folder is made on the first save, for the player alone.
+  const fs::path nested = dir / "share" / "zr-ironfall" / "bs.zrt";
+  EXPECT_TRUE(WriteBestScore(nested.string(), 5));
+  std::string saved;
+  std::ifstream(nested) >> saved;
+  EXPECT_EQ(saved, "5");
+#ifndef _WIN32
+  EXPECT_EQ(fs::status(dir / "share").permissions(), fs::perms::owner_all);
+#endif
+  // No place known for the file: nothing is written anywhere, and the player is told.
+  const fs::path here = fs::current_path();
+  fs::current_path(dir / "share");
+  EXPECT_FALSE(WriteBestScore("", 6));
+  fs::current_path(here);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "share"), fs::directory_iterator()), 1);
+  EXPECT_EQ(NullPlatform::MessageBoxes().size(), 2u);
 }

@@ -1,0 +1,34 @@
+// Where the game reads and writes: the folder it runs in, whose data/ holds its pictures,
+// and its best-score file.
+//
+// - Run from a folder of its own (a source tree, an unpacked zip): that folder, the
+//   working directory when it holds data/, else the executable's when that one does;
+//   the best score in "bs.zrt" there.
+// - Run from an installation (data/ lies <executable's folder>/<data from binary>/):
+//   the installation's share folder for the pictures; the best score in the player's
+//   own folder, since the game never writes into its installation.
+// - Neither: the working directory, where loading then reports the missing pictures.
+#pragma once
+
+#include <string>
+
+struct PlaceFacts {
+  std::string WorkingDir;
+  std::string ExecutablePath;     // empty when unknown
+  std::string DataFromBinary;     // the share folder, relative to the executable's
+  std::string UserDataDir;        // the player's own folder for the game; empty when unknown
+  bool ScoreLeavesReadOnlyFolder = false;  // a folder of its own that cannot be written
+                                           // sends the score to UserDataDir
+  bool (*CanWriteIn)(const std::string& dir) = nullptr;  // nullptr: try to make a file there
+};
+
+struct GamePlaces {
+  std::string GameDir;    // the folder to run in
+  std::string ScorePath;  // relative to GameDir, or absolute
+};
+
+GamePlaces FindGamePlaces(const PlaceFacts& facts);
+
+// Finds the places for this process, makes GameDir the working directory and sets the
+// best-score path. Called once at start.
+void SettleGamePlaces();
