@@ -22,7 +22,7 @@ press Up
 press Return
 wait_for is_battle game_battle
 sleep 0.6  # the frame-rate reading starts at 0; the battle runs at its pace after it
-each="click_at 400 300" wait_for is_game_over game_over  # each fireball takes 96 of the base's 100 hit points
+each="click_at 400 300" wait_for is_game_over game_game_over  # each fireball takes 96 of the base's 100 hit points
 press space
 wait_for is_menu game_menu_after_battle 0
 press Down

@@ -63,7 +63,8 @@ for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p');
   grep -qixF "$dll" <<<"$system32" || { echo "zr_ironfall.exe needs $dll, which Windows does not have" >&2; exit 1; }
 done
 
-# ===== LEAD: run the unpacked zip here =======================================================
-# "$exe" lies in a path with spaces ("$unpacked/zr_ironfall/"), with data/ beside it.
-# ===== end of the lead's part ================================================================
+# Started from another folder, as a shortcut may start it, the game keeps its score beside itself.
+root=$PWD
+(cd "$tmp" && timeout 600 bash "$root/tools/with-xvfb.sh" bash "$root/tests/e2e/windows_zip.sh" "$exe")
+wineserver -w
 echo "windows package: $zip ($(stat -c %s "$zip") bytes)"

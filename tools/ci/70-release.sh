@@ -61,12 +61,19 @@ validate "$work/stage/opt/zr-ironfall"
 installed="$work/moved tree"
 mv "$work/stage/opt/zr-ironfall" "$installed"
 
-# ===== LEAD: run the installed game here =====================================================
-# "$installed/bin/zr_ironfall" is a moved installation (its pictures in
-# "$installed/share/zr-ironfall/data/"), started from a working directory without data/.
-# It must find its pictures, keep its score in $XDG_DATA_HOME/zr-ironfall/bs.zrt (or
-# $HOME/.local/share/zr-ironfall/bs.zrt) and write nothing into "$installed".
-# ===== end of the lead's part ================================================================
+echo "--- the installed game, started from elsewhere by a player with a fresh home"
+# Every file of the installation, with its contents: the game must change none of them.
+tree_sums() { (cd "$installed" && find . -printf '%p %M\n' | sort && find . -type f -exec md5sum {} + | sort -k2); }
+tree_sums >"$work/tree.before"
+mkdir "$work/home" "$work/elsewhere"
+ZR_ARTIFACTS="$(cd "$build" && pwd)/e2e-artifacts"
+export ZR_ARTIFACTS
+mkdir -p "$ZR_ARTIFACTS"
+root=$PWD
+(cd "$work/elsewhere" && env -u XDG_DATA_HOME HOME="$work/home" timeout 600 \
+  bash "$root/tools/with-xvfb.sh" bash "$root/tests/e2e/installed_game.sh" "$installed/bin/zr_ironfall")
+tree_sums | diff -u "$work/tree.before" - || fail "the game changed its installation"
+[ -z "$(ls -A "$work/elsewhere")" ] || fail "the game wrote into its working directory: $(ls -A "$work/elsewhere")"
 
 echo "--- the Debian package"
 # Its own build dir: the Debian layout is compiled into the game (ZR_DATA_FROM_BINARY),
