@@ -36,8 +36,11 @@ std::string HelpText() {
          "\n"
          "Alt+Enter (F11 too, on Linux) switches between the window and full screen at any time.\n"
          "\n"
-         "Files: the pictures in data/ and the best result in bs.zrt, both in the working\n"
-         "directory, or beside the program when the working directory has no data/.\n"
+         "Files: run from a folder that holds data/ (or with data/ beside the program), the\n"
+         "game reads its pictures from data/ and keeps the best result in bs.zrt there. An\n"
+         "installed game reads its pictures from its installation and keeps the best result\n"
+         "in $XDG_DATA_HOME/zr-ironfall/bs.zrt (~/.local/share/zr-ironfall/ by default; on\n"
+         "Windows %APPDATA%\\Zr Ironfall\\ when the game's folder cannot be written).\n"
          "No settings are stored.\n";
 }
 

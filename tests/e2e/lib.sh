@@ -99,7 +99,6 @@ e2e_cpu_ticks() {
   awk '{print $14 + $15}' "/proc/$1/stat"
 }
 
-
 # The width in pixels of the red line of the score screens, label and number.
 score_line_width() {
   convert "$1" -crop 600x18+200+186 +repage -fuzz 12% -fill black +opaque red -fill white -opaque red \
