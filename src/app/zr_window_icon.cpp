@@ -34,12 +34,13 @@ std::vector<uint8_t> TopDownRgba(const TgaImage& image) {
 void PutIconOnWindow() {
   TgaImage image;
   TgaLimits limits;
-  limits.MaxSide = kMaxIconSide;
+  limits.MaxBytes = uint64_t{kMaxIconSide} * kMaxIconSide * 4;
   try {
     if (ReadTgaFile(WindowIconFile, limits, image) != TgaOk) return;
   } catch (const EInOutError&) {
     return;
   }
+  if (image.Width > kMaxIconSide || image.Height > kMaxIconSide) return;
   const std::vector<uint8_t> rgba = TopDownRgba(image);
   Platform::SetWindowIcon(rgba.data(), image.Width, image.Height);
 }
