@@ -4,11 +4,7 @@
 # game-over screen, and "Выход". Exit code 0; a PNG of each screen is kept.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-workdir=$(mktemp -d)
-pid=""
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$workdir"' EXIT
-cp -r "${ZR_DATA_DIR}" "$workdir/data"
-cd "$workdir"
+e2e_workdir
 
 "$ZR_EXE" 2>"$ZR_ARTIFACTS/game_stderr.txt" & pid=$!
 wid=$(e2e_wait_window "Zr Ironfall" "$pid") || { cat "$ZR_ARTIFACTS/game_stderr.txt"; exit 1; }

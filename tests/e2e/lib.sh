@@ -37,6 +37,17 @@ e2e_wait_window() {
   return 1
 }
 
+# A fresh working folder holding the game's pictures becomes the current one; at exit it
+# goes, with the game ($pid) and the window manager ($wm) if they still run.
+e2e_workdir() {
+  workdir=$(mktemp -d)
+  pid="" wm=""
+  trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
+    rm -rf "$workdir"' EXIT
+  cp -r "${ZR_DATA_DIR}" "$workdir/data"
+  cd "$workdir"
+}
+
 # Photographs a window into $ZR_ARTIFACTS/NAME.png.
 e2e_shot() {
   import -window "$1" "${ZR_ARTIFACTS}/$2.png"

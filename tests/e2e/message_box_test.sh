@@ -6,11 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 close_tool=$(e2e_close_tool)
-workdir=$(mktemp -d)
-pid=""
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$workdir"' EXIT
-cp -r "${ZR_DATA_DIR}" "$workdir/data"
-cd "$workdir"
+e2e_workdir
 fail() { echo "message box: $*" >&2; exit 1; }
 
 printf '\0\0\2\0\0\0\0\0\0\0\0\0\2\0\2\0\20\0\0\0\0\0\0\0\0\0' >data/smoke.tga  # 16 bits a pixel

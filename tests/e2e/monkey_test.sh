@@ -6,11 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 exe="${ZR_SANITIZED_EXE:-$ZR_EXE}"
 [ -x "$exe" ] || exe="$ZR_EXE"
-workdir=$(mktemp -d)
-pid=""
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$workdir"' EXIT
-cp -r "${ZR_DATA_DIR}" "$workdir/data"
-cd "$workdir"
+e2e_workdir
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 RANDOM=1  # the same sequence of input every time

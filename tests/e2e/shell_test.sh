@@ -6,11 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 close_tool=$(e2e_close_tool)
-workdir=$(mktemp -d)
-pid=""
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; rm -rf "$workdir"' EXIT
-cp -r "${ZR_DATA_DIR}" "$workdir/data"
-cd "$workdir"
+e2e_workdir
 
 "$ZR_EXE" & pid=$!
 wid=$(e2e_wait_window "Zr Ironfall" "$pid")

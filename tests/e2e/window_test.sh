@@ -6,12 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 close_tool=$(e2e_close_tool)
-workdir=$(mktemp -d)
-pid="" wm=""
-trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true; [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
-  rm -rf "$workdir"' EXIT
-cp -r "${ZR_DATA_DIR}" "$workdir/data"
-cd "$workdir"
+e2e_workdir
 fail() { echo "window e2e: $*" >&2; exit 1; }
 exits_with() {  # code, what, command...: the command's output in out.txt and err.txt
   local status=0
