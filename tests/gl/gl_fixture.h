@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -23,8 +22,6 @@ void ResetTestGfx();
 
 // A rectangle of the back buffer, x and y from the bottom left, as rows of RGB bytes.
 std::vector<uint8_t> ReadRect(int x, int y, int width, int height);
-// A pixel of the back buffer, x from the left and y from the bottom, as RGB bytes.
-std::array<uint8_t, 3> ReadPixel(int x, int y);
 // Counts the pixels of a rectangle (x, y from the bottom) that are not black.
 int CountLitPixels(int x, int y, int width, int height);
 // Counts the pixels of a rectangle near a colour (a little tolerance for rounding).

@@ -1,5 +1,5 @@
-// Helpers of the screen and whole-game tests: a working directory with the game's
-// files, posted input, passes of the main loop and a clock moved by hand.
+// Helpers of the screen tests: a working directory with the game's files, posted input,
+// passes of the main loop and a clock that stands still.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,14 +23,14 @@
 #include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
 #include "shell/zr_random.h"
-#include "shell/zr_report.h"
 #include "tga_builder.h"
 #include "world/zr_base.h"
 #include "world/zr_expl.h"
 #include "world/zr_monst.h"
 #include "world/zr_weapon.h"
 
-// Frees the world, puts Game back to its start and TestGfx to a clean state.
+// Frees the world, puts Game back to its start, TestGfx to a clean state and every hook
+// back to the platform's own.
 inline void ResetGame() {
   FreeGame();
   Game.CenterX = Game.CenterY = Game.WeaponStep = 0;
@@ -38,23 +38,19 @@ inline void ResetGame() {
   Game.GameState = gsLoading;
   Game.MenuIndex = 0;
   ResetTestGfx();
-  ZrGfx& g = TestGfx();
-  PlatformHooks::TickCount = nullptr;
-  g.Fps = g.FpsElapsed = g.FpsFrames = 0;
+  PlatformHooks::Reset();
+  TestGfx().Fps = TestGfx().FpsElapsed = TestGfx().FpsFrames = 0;
   glColor4f(1, 1, 1, 1);
+  glDisable(GL_SCISSOR_TEST);
 }
-
-// A tick source for the frame counter that moves only when a test moves it.
-inline uint32_t FakeTickNow = 0;
-inline uint32_t FakeTicks() { return FakeTickNow; }
 
 // The background of the plain pictures, opaque; every other plain picture is transparent,
 // so that only the screens' own drawing shows over the background.
 inline constexpr int PlainGrey = 128;
 
 // The world loaded from plain pictures, with no "bs.zrt", in a fresh temporary working
-// directory, on the fake clock: while no test moves it, the frame-rate reading stays 0
-// and nothing moves by itself. Afterwards no scissor, random clock or message sink is left.
+// directory, on a clock that stands still: the frame-rate reading stays 0 and nothing
+// moves by itself. Afterwards no scissor, random clock or message sink is left.
 struct ScreenTest : ::testing::Test {
   std::filesystem::path Previous = std::filesystem::current_path();
   std::filesystem::path Path =
@@ -63,11 +59,9 @@ struct ScreenTest : ::testing::Test {
     std::filesystem::create_directories(Path / "data");
     for (const std::string name : {"bg2", "char", "ch_0", "ch_1", "ch_2", "monst_0", "monst_1", "monst_2", "monst_3",
                                    "monst_4", "fireball", "expl", "smoke"}) {
-      // 4 x 4, uncompressed, 32 bits, of one colour.
+      // One pixel, uncompressed, 32 bits.
       const uint8_t grey = name == "bg2" ? PlainGrey : 255, alpha = name == "bg2" ? 255 : 0;
-      std::vector<uint8_t> pixels;
-      for (int i = 0; i < 16; ++i) pixels.insert(pixels.end(), {grey, grey, grey, alpha});
-      const std::vector<uint8_t> tga = TgaFile(2, 32, 4, 4, pixels, 8);
+      const std::vector<uint8_t> tga = TgaFile(2, 32, 1, 1, {grey, grey, grey, alpha}, 8);
       std::ofstream(Path / "data" / (name + ".tga"), std::ios::binary)
           .write(reinterpret_cast<const char*>(tga.data()), std::ssize(tga));
     }
@@ -80,14 +74,10 @@ struct ScreenTest : ::testing::Test {
   }
   void SetUp() override {
     ResetGame();
-    PlatformHooks::TickCount = &FakeTicks;
+    PlatformHooks::TickCount = [] { return 0u; };
     LoadGame();
   }
-  void TearDown() override {
-    glDisable(GL_SCISSOR_TEST);
-    PlatformHooks::Reset();
-    ResetGame();
-  }
+  void TearDown() override { ResetGame(); }
 };
 
 // A file of the working directory; "<missing>" when there is none.

@@ -5,14 +5,16 @@
 #include <tuple>
 
 #include "gl/screens_fixture.h"  // the world's headers, ResetGame and the pixel counts
-#include "platform/platform_hooks.h"
 
 class WorldTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGame();
     LoadGame();
-    NewLists();
+    Game.Monsters->Items.clear();  // no tank until a test places one
+    Game.Monsters->Count = 0;
+    monsters = Game.Monsters.get();
+    weapons = Game.Weapons.get();
     base = Game.Base.get();
     explosions = Game.Explosions.get();
     Game.GameState = gsBattle;
@@ -21,8 +23,6 @@ class WorldTest : public ::testing::Test {
     PlatformHooks::SeedClock = []() -> uint64_t { return 12345; };
   }
   void TearDown() override {
-    glDisable(GL_SCISSOR_TEST);
-    PlatformHooks::SeedClock = nullptr;
     ResetGame();
     TestGfx().StartFps();
   }
@@ -32,15 +32,6 @@ class WorldTest : public ::testing::Test {
     PlatformHooks::TickCount = []() -> uint32_t { return 1000; };
     TestGfx().LastTick = 1000;
     TestGfx().Fps = fps;
-  }
-  // Fresh, empty tank and fireball lists.
-  void NewLists() {
-    Game.Monsters = std::make_unique<ZrMonstList>(TestGfx());
-    monsters = Game.Monsters.get();
-    monsters->Load();
-    Game.Weapons = std::make_unique<ZrWeaponList>(TestGfx());
-    weapons = Game.Weapons.get();
-    weapons->Load();
   }
   // One battle frame on a black frame, in the battle screen's order, of the parts asked for.
   enum Part { kBase = 1, kTanks = 2, kFireballs = 4, kExplosions = 8, kAll = 15 };

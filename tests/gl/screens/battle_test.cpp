@@ -5,7 +5,7 @@
 
 using Battle = ScreenTest;
 
-TEST_F(Battle, EveryPressFiresExactlyOneFireballFromTheBase) {
+TEST_F(Battle, EveryPressFiresOneFireballFromTheBaseAndEveryUpKeyDownMovesItOneStepWithoutBound) {
   Game.GameState = gsBattle;
   PostClick(100, 120);  // a click, then a press held down all along: one fireball each
   Post(WM_LBUTTONDOWN);
@@ -21,20 +21,14 @@ TEST_F(Battle, EveryPressFiresExactlyOneFireballFromTheBase) {
   RunPasses(50);
   EXPECT_EQ(Game.Weapons->Count, 12);
   for (const auto& fireball : Game.Weapons->Items) EXPECT_TRUE(fireball->InFlight);
-}
 
-TEST_F(Battle, UpArrowMovesTheBaseOneStepPerKeyDownWithoutBound) {
-  ZrGfx& g = TestGfx();
-  Game.GameState = gsBattle;
   for (int i = 0; i < 3; ++i) Post(WM_KEYDOWN, VK_UP);  // held: auto-repeated key-downs
   RunPasses(8);
   EXPECT_EQ(Game.Base->Y, 300.0f - 1.1f - 1.1f - 1.1f);
-  g.Keys[VK_DOWN] = g.Keys[VK_LEFT] = g.Keys[VK_RIGHT] = true;  // no other key moves it
+  for (uintptr_t key : {VK_DOWN, VK_LEFT, VK_RIGHT, VK_UP}) TestGfx().Keys[key] = true;  // only Up moves it
   Game.Base->Y = 0.5f;
-  g.Keys[VK_UP] = true;
   BattleScreen();
-  EXPECT_EQ(Game.Base->Y, 0.5f - 1.1f);  // off the top: nothing holds it back
-  EXPECT_EQ(Game.Base->X, 400.0f);
+  EXPECT_TRUE(Game.Base->Y == 0.5f - 1.1f && Game.Base->X == 400.0f);  // off the top: nothing holds it back
 }
 
 TEST_F(Battle, TheFrameThatEndsTheBattleIsDrawnCompletelyOverTheColourLeftBefore) {

@@ -34,10 +34,9 @@ TEST_F(ScaledFrame, TwiceTheSizeIsTheFramePixelForPixelAndBarsAreBlack) {
   ASSERT_GT(CountColour(0, 0, 800, 600, 255, 0, 0), 100) << "no red title to compare";
   const std::vector<uint8_t> twice = Menu(1600, 1200);
   int differ = 0;
-  for (int y = 0; y < 1200; ++y) {
-    for (int x = 0; x < 1600; ++x) {
-      for (int c = 0; c < 3; ++c) differ += twice[(y * 1600 + x) * 3 + c] != frame[(y / 2 * 800 + x / 2) * 3 + c];
-    }
+  for (int i = 0; i < 1600 * 1200 * 3; ++i) {  // pixel (x, y) shows the frame's (x / 2, y / 2)
+    const int x = i / 3 % 1600, y = i / 3 / 1600;
+    differ += twice[i] != frame[(y / 2 * 800 + x / 2) * 3 + i % 3];
   }
   EXPECT_EQ(differ, 0);
 

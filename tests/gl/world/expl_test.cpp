@@ -1,9 +1,9 @@
-// Explosions: lifetimes, removal from the list, and Clear.
+// Explosions: removal from the list, Clear, and lifetimes.
 #include "gl/world_fixture.h"
 
 using WorldExpl = WorldTest;
 
-TEST_F(WorldExpl, EndedEffectsLeaveTheListAndClearEmptiesIt) {
+TEST_F(WorldExpl, EndedEffectsLeaveTheListClearEmptiesItAndFireLasts101Frames) {
   for (int32_t count : {5, 0, 5, 0}) explosions->AddExplosion(count, 400, 300, 1);
   const ZrExpl* first = explosions->Items[0].get();
   const ZrExpl* third = explosions->Items[2].get();
@@ -20,12 +20,10 @@ TEST_F(WorldExpl, EndedEffectsLeaveTheListAndClearEmptiesIt) {
   Frame(kExplosions);
   EXPECT_EQ(CountLitPixels(0, 0, 800, 600), 0);
   EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_TEXTURE_2D));
-}
 
-TEST_F(WorldExpl, FireLasts101FramesAndTakesTheSmokeWithIt) {
+  // Fire lasts 101 frames at any reading, and takes the smoke with it.
   for (uint32_t fps : {0u, 60u}) {
     FixFps(fps);
-    explosions->Clear();
     explosions->AddExplosion(5, 400, 300, 1);
     const ZrExpl& e = *explosions->Items[0];
     EXPECT_TRUE(e.FireCount == 5 && e.SmokeCount == 10);

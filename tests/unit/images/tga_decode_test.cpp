@@ -23,8 +23,8 @@ std::vector<uint8_t> Swapped(std::vector<uint8_t> p, int bpp) {
   return p;
 }
 
-int Decode(const std::vector<uint8_t>& file, TgaImage& image, const TgaLimits& limits = {}) {
-  return DecodeTga(file.data(), file.size(), limits, image);
+int Decode(const std::vector<uint8_t>& file, TgaImage& image, uint64_t maxBytes = PTRDIFF_MAX) {
+  return DecodeTga(file.data(), file.size(), TgaLimits{maxBytes}, image);
 }
 
 }  // namespace
@@ -46,98 +46,72 @@ TEST(TgaDecode, RawAndRunLengthOf24And32BitsDecodeAlikeWithFooterOrImageId) {
       for (const auto& file : {TgaFile(type, depth, 3, 2, body), withFooter, TgaFile(type, depth, 3, 2, body, 0, 0, 7)}) {
         TgaImage image;
         ASSERT_EQ(Decode(file, image), TgaOk);
-        EXPECT_EQ(image.Width, 3);
-        EXPECT_EQ(image.Height, 2);
-        EXPECT_EQ(image.BytesPerPixel, bpp);
+        EXPECT_TRUE(image.Width == 3 && image.Height == 2 && image.BytesPerPixel == bpp);
         EXPECT_EQ(image.Pixels, Swapped(raw, bpp)) << "type " << int(type) << " bpp " << bpp << " size " << file.size();
       }
     }
   }
 }
 
-TEST(TgaDecode, RefusalsComeInTheOrderOfTheMessages) {
-  const std::vector<uint8_t> body = FilePixels(4, 4);
-  auto refusal = [](const std::vector<uint8_t>& file, TgaLimits limits = {}) {
+TEST(TgaDecode, OriginBitsGiveEveryFileUpright) {
+  // A 3 x 2 picture stored four ways; decoded, each is the bottom-left-origin one.
+  const std::vector<uint8_t> px = FilePixels(6, 3);
+  for (const int descriptor : {0, 0x20, 0x10, 0x30}) {  // top row first, right to left, both
+    std::vector<uint8_t> body;
+    for (int i = 0; i < 6; ++i) {
+      const int row = descriptor & 0x20 ? 1 - i / 3 : i / 3;
+      const int at = (row * 3 + (descriptor & 0x10 ? 2 - i % 3 : i % 3)) * 3;
+      body.insert(body.end(), px.begin() + at, px.begin() + at + 3);
+    }
     TgaImage image;
-    const int message = Decode(file, image, limits);
-    EXPECT_TRUE(image.Pixels.empty());
-    return message;
-  };
-  // The image type is tested first: a colour-mapped type 1 gets message 1, not 2.
-  EXPECT_EQ(refusal(TgaFile(1, 8, 2, 2, body, 0, 1)), TgaNotTrueColour);
-  for (uint8_t type : {0, 3, 9, 11, 255}) EXPECT_EQ(refusal(TgaFile(type, 32, 2, 2, body)), TgaNotTrueColour) << int(type);
-  // Then the colour map, before the depth; then the depth, before the size.
-  EXPECT_EQ(refusal(TgaFile(10, 16, 2, 2, body, 0, 1)), TgaColourMapped);
-  for (uint8_t depth : {8, 15, 16, 0}) EXPECT_EQ(refusal(TgaFile(2, depth, 0, 2, body)), TgaBadDepth) << int(depth);
-  // The new checks follow the four: size 0, then memory.
-  EXPECT_EQ(refusal(TgaFile(2, 32, 0, 2, body)), TgaNoPixels);
-  EXPECT_EQ(refusal(TgaFile(10, 32, 2, 0, body)), TgaNoPixels);
-  EXPECT_EQ(refusal(TgaFile(2, 32, 2, 2, body), TgaLimits{15}), TgaNoMemory);  // needs 16 bytes
-  TgaImage image;
-  EXPECT_EQ(Decode(TgaFile(2, 32, 2, 2, body), image, TgaLimits{16}), TgaOk);
+    ASSERT_EQ(Decode(TgaFile(2, 24, 3, 2, body, static_cast<uint8_t>(descriptor)), image), TgaOk);
+    EXPECT_EQ(image.Pixels, Swapped(px, 3)) << descriptor;
+  }
+}
 
+TEST(TgaDecode, RefusalsComeInTheOrderOfTheMessagesAndCraftedDataBeforeAnyAllocation) {
+  const std::vector<uint8_t> px = FilePixels(4, 4), run = {0xFF, 1, 2, 3, 4};  // one run packet: 128 pixels
+  std::vector<uint8_t> cut = TgaFile(2, 24, 2, 2, FilePixels(4, 3), 0, 0, 3), idOnly = TgaFile(2, 24, 1, 1, {}, 0, 0, 40);
+  cut.pop_back();  // one byte short of the last pixel, counted after the image-ID field
+  idOnly.resize(30);  // an image-ID field longer than the rest of the file
+  std::vector<uint8_t> rawPacket = FilePixels(3, 4);
+  rawPacket.insert(rawPacket.begin(), 0x03);  // declares 4 pixels
+  const struct {
+    std::vector<uint8_t> File;
+    int Message;
+    std::vector<uint8_t> Pixels = {};
+    uint64_t MaxBytes = PTRDIFF_MAX;
+  } cases[] = {
+      // The image type first (a colour-mapped type 1 is message 1, not 2), then the colour
+      // map, the depth, and the new checks after the four: the size, then memory.
+      {TgaFile(1, 8, 2, 2, px, 0, 1), TgaNotTrueColour}, {TgaFile(3, 32, 2, 2, px), TgaNotTrueColour},
+      {TgaFile(11, 32, 2, 2, px), TgaNotTrueColour}, {TgaFile(10, 16, 2, 2, px, 0, 1), TgaColourMapped},
+      {TgaFile(2, 8, 0, 2, px), TgaBadDepth}, {TgaFile(2, 16, 0, 2, px), TgaBadDepth},
+      {TgaFile(2, 32, 0, 2, px), TgaNoPixels}, {TgaFile(10, 32, 2, 0, px), TgaNoPixels},
+      {TgaFile(2, 32, 2, 2, px), TgaNoMemory, {}, 15}, {TgaFile(2, 32, 2, 2, px), TgaOk, Swapped(px, 4), 16},
+      // Data short or cut: the pixels, the header itself, the image ID; run-length streams
+      // that stop early: no packets left, a run without its pixel, a raw packet short.
+      {cut, TgaCannotRead}, {std::vector<uint8_t>(cut.begin(), cut.begin() + 10), TgaCannotRead},
+      {idOnly, TgaCannotRead}, {TgaFile(10, 32, 2, 2, {0x80, 1, 2, 3, 4}), TgaCannotRead},
+      {TgaFile(10, 32, 1, 1, {0x80, 1, 2, 3}), TgaCannotRead}, {TgaFile(10, 32, 2, 2, rawPacket), TgaCannotRead},
+      // 65535 x 65535 with a few bytes: refused from the header and the file size alone
+      // (the sanitizers would report a multi-gigabyte allocation). One run fills 128 pixels.
+      {TgaFile(2, 32, 65535, 65535, px), TgaCannotRead}, {TgaFile(10, 32, 65535, 65535, run), TgaCannotRead},
+      {TgaFile(10, 32, 129, 1, run), TgaCannotRead}, {TgaFile(10, 32, 128, 1, run), TgaOk},
+      // An overlong last packet is cut to the image: a run of 128 for 3 pixels, then a raw
+      // packet declaring 4 pixels where 1 is left, with only that one present.
+      {TgaFile(10, 32, 3, 1, run), TgaOk, {3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4}},
+      {TgaFile(10, 24, 2, 1, {0x80, 1, 2, 3, 0x03, 7, 8, 9}), TgaOk, {3, 2, 1, 9, 8, 7}},
+  };
+  for (const auto& c : cases) {
+    TgaImage image;
+    EXPECT_EQ(Decode(c.File, image, c.MaxBytes), c.Message) << &c - cases;
+    EXPECT_EQ(image.Pixels.size(), c.Message != TgaOk ? 0 : size_t{image.Width} * image.Height * image.BytesPerPixel);
+    EXPECT_TRUE(c.Pixels.empty() || image.Pixels == c.Pixels) << &c - cases;
+  }
   const std::string name = "data\\char.tga";
   EXPECT_EQ(TgaMessageText(TgaNotTrueColour, name), "Couldn't load \"data\\char.tga\". Only 24 and 32bit TGA supported.");
   EXPECT_EQ(TgaMessageText(TgaColourMapped, name), "Couldn't load \"data\\char.tga\". Colormapped TGA files not supported.");
   EXPECT_EQ(TgaMessageText(TgaBadDepth, name), "Couldn't load \"data\\char.tga\". Only 24 and 32 bit TGA files supported.");
   EXPECT_EQ(TgaMessageText(TgaCannotRead, name), "Couldn't read file \"data\\char.tga\".");
-}
-
-TEST(TgaDecode, ShortTruncatedOrCraftedDataIsRefusedWithMessage4BeforeAnyAllocation) {
-  TgaImage image;
-  std::vector<uint8_t> raw = TgaFile(2, 24, 2, 2, FilePixels(4, 3), 0, 0, 3);
-  raw.pop_back();  // one byte short of the last pixel, counted after the image-ID field
-  EXPECT_EQ(Decode(raw, image), TgaCannotRead);
-  raw.resize(10);  // not even a header
-  EXPECT_EQ(Decode(raw, image), TgaCannotRead);
-  std::vector<uint8_t> idOnly = TgaFile(2, 24, 1, 1, {}, 0, 0, 40);
-  idOnly.resize(30);  // an image-ID field longer than the rest of the file
-  EXPECT_EQ(Decode(idOnly, image), TgaCannotRead);
-
-  // Run-length streams that stop before the image is full: no packets left, a run
-  // packet without its pixel, a raw packet with fewer pixels than it declares.
-  EXPECT_EQ(Decode(TgaFile(10, 32, 2, 2, {0x80, 1, 2, 3, 4}), image), TgaCannotRead);
-  EXPECT_EQ(Decode(TgaFile(10, 32, 1, 1, {0x80, 1, 2, 3}), image), TgaCannotRead);
-  std::vector<uint8_t> rawPacket = FilePixels(3, 4);
-  rawPacket.insert(rawPacket.begin(), 0x03);
-  EXPECT_EQ(Decode(TgaFile(10, 32, 2, 2, rawPacket), image), TgaCannotRead);
-  EXPECT_TRUE(image.Pixels.empty());
-
-  // 65535 x 65535 declared with a few bytes of data: refused from the header and the
-  // file size alone (the sanitizers would report a multi-gigabyte allocation).
-  EXPECT_EQ(Decode(TgaFile(2, 32, 65535, 65535, FilePixels(4, 4)), image), TgaCannotRead);
-  EXPECT_EQ(Decode(TgaFile(10, 32, 65535, 65535, {0xFF, 1, 2, 3, 4}), image), TgaCannotRead);
-  // One run packet (5 bytes) fills at most 128 pixels: 129 is too many for it.
-  EXPECT_EQ(Decode(TgaFile(10, 32, 129, 1, {0xFF, 1, 2, 3, 4}), image), TgaCannotRead);
-  EXPECT_EQ(Decode(TgaFile(10, 32, 128, 1, {0xFF, 1, 2, 3, 4}), image), TgaOk);
-  EXPECT_EQ(image.Pixels.size(), 128u * 4);
-}
-
-TEST(TgaDecode, OverlongLastPacketIsClippedToTheImage) {
-  TgaImage image;
-  // One run packet of 128 pixels for a 3 x 1 image; then a raw packet declaring 4
-  // pixels where 1 is left, with only that one present.
-  ASSERT_EQ(Decode(TgaFile(10, 32, 3, 1, {0xFF, 1, 2, 3, 4}), image), TgaOk);
-  EXPECT_EQ(image.Pixels, (std::vector<uint8_t>{3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4}));
-  ASSERT_EQ(Decode(TgaFile(10, 24, 2, 1, {0x80, 1, 2, 3, 0x03, 7, 8, 9}), image), TgaOk);
-  EXPECT_EQ(image.Pixels, (std::vector<uint8_t>{3, 2, 1, 9, 8, 7}));
-}
-
-TEST(TgaDecode, OriginBitsGiveEveryFileUpright) {
-  // A 3 x 2 picture stored four ways; decoded, each is the bottom-left-origin one.
-  const std::vector<uint8_t> px = FilePixels(6, 3);
-  for (int bits = 0; bits < 4; ++bits) {
-    const bool top = bits & 1, right = bits & 2;
-    std::vector<uint8_t> body;
-    for (int r = 0; r < 2; ++r) {
-      for (int c = 0; c < 3; ++c) {
-        const int i = ((top ? 1 - r : r) * 3 + (right ? 2 - c : c)) * 3;
-        body.insert(body.end(), px.begin() + i, px.begin() + i + 3);
-      }
-    }
-    const uint8_t descriptor = static_cast<uint8_t>((top ? TgaTopToBottom : 0) | (right ? TgaRightToLeft : 0));
-    TgaImage image;
-    ASSERT_EQ(Decode(TgaFile(2, 24, 3, 2, body, descriptor), image), TgaOk);
-    EXPECT_EQ(image.Pixels, Swapped(px, 3)) << "top " << top << " right " << right;
-  }
 }

@@ -21,16 +21,12 @@ TEST(FpsCounter, CountsCallsThatSeeANewTickALongPauseGivesTwoAndTheTickCountMayW
     gfx.GetFps();
   }
   tick += 16;
-  EXPECT_EQ(gfx.GetFps(), 64u);  // the window closes with 32 counted calls
-  EXPECT_EQ(gfx.FpsElapsed, 0u);  // time beyond 500 ms is dropped
+  EXPECT_TRUE(gfx.GetFps() == 64u && gfx.FpsElapsed == 0u);  // 32 counted calls; time beyond 500 ms dropped
   tick += 499;  // however long between two calls, a new tick counts once
-  EXPECT_EQ(gfx.GetFps(), 64u);
-  EXPECT_EQ(gfx.FpsFrames, 1u);
+  EXPECT_TRUE(gfx.GetFps() == 64u && gfx.FpsFrames == 1u);
 
   restart(1000);
   tick += 5000;  // the menu does not read the counter
-  EXPECT_EQ(gfx.GetFps(), 2u);
-  tick += 100;
   EXPECT_EQ(gfx.GetFps(), 2u);
 
   restart(0xFFFFFF00u);
