@@ -1,7 +1,7 @@
-// The game's version. The build may set ZR_VERSION from the project's own version;
-// this is the one fallback.
+// The game's version. The build sets ZR_VERSION from the project's version in
+// CMakeLists.txt, the one place it is written.
 #pragma once
 
 #ifndef ZR_VERSION
-#define ZR_VERSION "1.0.0"
+#error "ZR_VERSION comes from project(VERSION) in CMakeLists.txt"
 #endif
