@@ -35,7 +35,10 @@ records_width() {
 
 start
 wait_for is_menu installed_menu 0
-xprop -id "$wid" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "the window has no icon of 64 x 64 pixels"
+# Read whole first: grep -q would leave xprop writing into a closed pipe, and under
+# pipefail that fails the check even when the icon is there.
+icon=$(xprop -id "$wid" _NET_WM_ICON)
+grep -q 'Icon (64 x 64)' <<<"$icon" || fail "the window has no icon of 64 x 64 pixels"
 narrow=$(records_width 0)
 e2e_play_until_saved "$score"
 stop

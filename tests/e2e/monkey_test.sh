@@ -38,7 +38,7 @@ while [ $SECONDS -lt $end ]; do
   pid=""
   [ "$status" -eq 0 ] || { echo "run $runs ended with $status after $events events:"; cat stderr.txt; exit 1; }
 done
-if grep -v "XDG_RUNTIME_DIR" stderr.txt | grep -q .; then
+if [ -n "$(grep -v "XDG_RUNTIME_DIR" stderr.txt)" ]; then
   echo "the game complained:"; cat stderr.txt; exit 1
 fi
 echo "monkey e2e: passed ($events events over $runs runs)"
