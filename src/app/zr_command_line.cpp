@@ -2,10 +2,33 @@
 
 #include "app/zr_version.h"
 
+namespace {
+
+ZrCommandLine::Demo DemoOption(const std::string& arg) {
+  if (arg == "--record") return ZrCommandLine::Demo::Record;
+  if (arg == "--play") return ZrCommandLine::Demo::Play;
+  if (arg == "--timedemo") return ZrCommandLine::Demo::TimeDemo;
+  return ZrCommandLine::Demo::None;
+}
+
+}  // namespace
+
 ZrCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   ZrCommandLine line;
-  for (const std::string& arg : args) {
-    if (arg == "--fullscreen" || arg == "-f") {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (const ZrCommandLine::Demo demo = DemoOption(arg); demo != ZrCommandLine::Demo::None) {
+      if (i + 1 == args.size() || args[i + 1].empty()) {
+        line.What = ZrCommandLine::Action::Fail;
+        line.Error = "option '" + arg + "' needs a file name";
+        return line;
+      }
+      line.DemoMode = demo;
+      line.DemoPath = args[++i];
+    } else if (arg == "--play-best") {
+      line.DemoMode = ZrCommandLine::Demo::PlayBest;
+      line.DemoPath.clear();
+    } else if (arg == "--fullscreen" || arg == "-f") {
       line.FullScreen = true;
     } else if (arg == "--windowed") {
       line.FullScreen = false;
@@ -27,10 +50,14 @@ std::string HelpText() {
          ": a top-down tank arcade game. Your base stands in the middle of the\n"
          "battlefield; aim with the mouse and fire with the left button at the tanks that ram it.\n"
          "\n"
-         "Usage: zr_ironfall [OPTION]\n"
+         "Usage: zr_ironfall [OPTION]...\n"
          "\n"
          "  -f, --fullscreen  play in full screen\n"
          "      --windowed    play in an 800 x 600 window (the default)\n"
+         "      --record FILE    play and write the game to FILE as a demo\n"
+         "      --play FILE      play the demo in FILE back at its own pace (Escape ends it)\n"
+         "      --timedemo FILE  play the demo in FILE as fast as it draws, then show the time\n"
+         "      --play-best      play back the best game, kept beside the best score as bs.zrd\n"
          "  -h, --help        show this text and end\n"
          "      --version     show the version and end\n"
          "\n"

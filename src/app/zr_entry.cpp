@@ -6,10 +6,12 @@
 #include <new>
 
 #include "app/zr_command_line.h"
+#include "app/zr_demo_session.h"
 #include "app/zr_loading.h"
 #include "app/zr_main_loop.h"
 #include "app/zr_places.h"
 #include "app/zr_window_icon.h"
+#include "demo/zr_demo_player.h"
 #include "platform/platform.h"
 #include "shell/zr_errors.h"
 #include "shell/zr_game.h"
@@ -47,7 +49,7 @@ std::string FormatErrorReport(const std::exception& error, const std::string& mo
   return buf;
 }
 
-int RunGame(const std::vector<std::string>& args) {
+int RunGame(const std::vector<std::string>& args, ZrPassWatcher* script) {
   const ZrCommandLine line = ParseCommandLine(args);
   switch (line.What) {
     case ZrCommandLine::Action::Help: Platform::PrintToUser(HelpText(), false); return 0;
@@ -61,21 +63,31 @@ int RunGame(const std::vector<std::string>& args) {
   // Outside the try block, so that an error's report shows over the game's window and
   // the window goes only when the report has been read.
   std::unique_ptr<ZrGfx> gfx;
+  ZrDemoSession demo(line, script);
   try {
     SettleGamePlaces();
-    Randomize();
+    if (const int failed = demo.Load(); failed != 0) return failed;
     gfx = std::make_unique<ZrGfx>();
     gfx->WndProc = &GameWndProc;
     Game.Gfx = gfx.get();
+    demo.Start(*gfx);
+    Randomize();
     gfx->OpenWindow("Zr Ironfall", 800, 600, 32, line.FullScreen);
     PutIconOnWindow();
     gfx->BuildFont();
-    MainLoop(*gfx);
+    MainLoop(*gfx, &demo);
+    demo.Finish();
     FreeGame();
     gfx->KillFont();
     gfx.reset();
     Game.Gfx = nullptr;
     return 0;
+  } catch (const ZrDemoOutOfStep& parted) {
+    // Not the game's failure but the demo's: a line for whoever compares the two runs.
+    Platform::PrintToUser(std::string(parted.what()) + "\n", false);
+    FreeGame();
+    Game.Gfx = nullptr;
+    return 3;
   } catch (const std::exception& error) {
     ReportUnhandled(error, gfx.get());
     return 1;

@@ -30,7 +30,7 @@ void MakeWeapons(ZrGfx& gfx) {
 
 void LoadGame() {
   ZrGfx& gfx = *Game.Gfx;
-  Game.BestScore = ReadBestScore(BestScorePath());
+  Game.BestScore = LoadBestScore();
 
   // The full-window quad every screen draws its background with, in Begin2D pixels.
   const float width = static_cast<float>(gfx.Width);
@@ -91,4 +91,9 @@ void FreeGame() {
   if (Game.BackgroundTexture != 0) glDeleteTextures(1, &Game.BackgroundTexture);
   Game.BackgroundList = 0;
   Game.BackgroundTexture = 0;
+  // As a new run finds it: the next start loads again from the beginning.
+  Game.GameState = gsLoading;
+  Game.Score = 0;
+  Game.BestScore = 0;
+  Game.MenuIndex = 0;
 }

@@ -1,6 +1,7 @@
 #include "app/zr_main_loop.h"
 
 #include "app/zr_loading.h"
+#include "demo/zr_pass_watcher.h"
 #include "platform/platform.h"
 #include "screens/zr_screens.h"
 #include "shell/zr_game.h"
@@ -19,15 +20,20 @@ void RunGameStep() {
   }
 }
 
-void MainLoop(ZrGfx& gfx) {
+void MainLoop(ZrGfx& gfx, ZrPassWatcher* watcher) {
   Game.Gfx = &gfx;
   while (!gfx.Terminated) {
+    if (watcher != nullptr) {
+      watcher->BeforePass();
+      if (gfx.Terminated) break;
+    }
     if (gfx.Active) {
       RunGameStep();
     } else {
       // Minimised: nothing runs but the message pump, and it sleeps until there is work.
-      Platform::WaitForMessage();
+      if (watcher == nullptr || !watcher->Replaying()) Platform::WaitForMessage();
       gfx.ProcessMessages();
     }
+    if (watcher != nullptr) watcher->AfterPass();
   }
 }

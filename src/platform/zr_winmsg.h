@@ -22,6 +22,11 @@ inline constexpr uint32_t WM_LBUTTONDOWN = 0x0201;
 inline constexpr uint32_t WM_LBUTTONUP = 0x0202;
 inline constexpr uint32_t WM_RBUTTONDOWN = 0x0204;
 inline constexpr uint32_t WM_RBUTTONUP = 0x0205;
+inline constexpr uint32_t WM_APP = 0x8000;
+// The game's own message, in the range Windows leaves to applications: a pointer position
+// already in the game's pixels (wParam x, lParam y, as 32-bit signed numbers). A demo
+// being played moves the pointer with it, whatever the size of the window it plays in.
+inline constexpr uint32_t WM_ZR_GAMEMOUSEMOVE = WM_APP + 1;
 
 inline constexpr uint32_t WA_INACTIVE = 0;
 inline constexpr uint32_t WA_ACTIVE = 1;
@@ -29,6 +34,7 @@ inline constexpr uint32_t WA_ACTIVE = 1;
 inline constexpr uintptr_t SC_KEYMENU = 0xF100;
 
 inline constexpr uintptr_t VK_RETURN = 0x0D;
+inline constexpr uintptr_t VK_ESCAPE = 0x1B;
 inline constexpr uintptr_t VK_SPACE = 0x20;
 inline constexpr uintptr_t VK_LEFT = 0x25;
 inline constexpr uintptr_t VK_UP = 0x26;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "platform/platform.h"
@@ -55,16 +56,23 @@ std::string MakeFolderFor(const std::string& path) {
   return {};
 }
 
-// Writes digits to a temporary file beside path, then renames it over path. Empty when
-// that worked; otherwise what failed, and the temporary file is gone again.
-std::string ReplaceWithDigits(const std::string& path, const std::string& digits) {
+std::optional<uint32_t>& ScoreInMemory() {
+  static std::optional<uint32_t> score;
+  return score;
+}
+
+}  // namespace
+
+// The bytes go to a temporary file beside path, then it is renamed over path; on a
+// failure the temporary file is gone again.
+std::string ReplaceFileContents(const std::string& path, const std::string& bytes) {
   const std::string temp = path + ".tmp";
   std::string failure;
   errno = 0;
   std::FILE* f = std::fopen(temp.c_str(), "wb");
   if (f == nullptr) return temp + ": " + ErrnoText(errno);
   // On the disk before the rename, so the rename never lands before the data.
-  const bool written = std::fwrite(digits.data(), 1, digits.size(), f) == digits.size() && Platform::FlushToDisk(f);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && Platform::FlushToDisk(f);
   const int err = errno;
   const bool closed = std::fclose(f) == 0;
   if (!written || !closed) failure = temp + ": " + ErrnoText(written ? errno : err);
@@ -80,8 +88,6 @@ std::string ReplaceWithDigits(const std::string& path, const std::string& digits
   }
   return failure;
 }
-
-}  // namespace
 
 bool ParseBestScore(std::string_view text, uint32_t& score) {
   size_t i = 0;
@@ -154,8 +160,22 @@ void SetBestScorePath(const std::string& path) { ScorePath() = path; }
 bool WriteBestScore(const std::string& path, uint32_t score) {
   const std::string digits = std::to_string(score);
   std::string failure = path.empty() ? "no folder is known to keep it in" : MakeFolderFor(path);
-  if (failure.empty()) failure = ReplaceWithDigits(path, digits);
+  if (failure.empty()) failure = ReplaceFileContents(path, digits);
   if (failure.empty()) return true;
   ShowMessage("Zr Ironfall", "The best score " + digits + " could not be saved (" + failure + ").", true);
   return false;
 }
+
+uint32_t LoadBestScore() { return ScoreInMemory() ? *ScoreInMemory() : ReadBestScore(BestScorePath()); }
+
+void SaveBestScore(uint32_t score) {
+  if (ScoreInMemory()) {
+    ScoreInMemory() = score;
+  } else {
+    WriteBestScore(BestScorePath(), score);
+  }
+}
+
+void KeepBestScoreInMemory(uint32_t score) { ScoreInMemory() = score; }
+
+void KeepBestScoreInFile() { ScoreInMemory().reset(); }

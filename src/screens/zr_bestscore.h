@@ -33,3 +33,16 @@ bool ParseBestScore(std::string_view text, uint32_t& score);
 // them: nowhere to keep it) is reported to the player (message box and stderr) and gives
 // false; the old file is then unchanged.
 bool WriteBestScore(const std::string& path, uint32_t score);
+
+// The best score as the game uses it: read from and written to BestScorePath(), unless
+// KeepBestScoreInMemory was called. A demo being played does that, so the game shows the
+// score it was recorded with and never touches the player's file.
+uint32_t LoadBestScore();
+void SaveBestScore(uint32_t score);
+void KeepBestScoreInMemory(uint32_t score);
+void KeepBestScoreInFile();
+
+// Replaces the file at path with bytes as WriteBestScore does, in one step, so that
+// either the old file or the whole new one is there at any moment. Empty when that
+// worked; otherwise what failed.
+std::string ReplaceFileContents(const std::string& path, const std::string& bytes);

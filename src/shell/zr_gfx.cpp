@@ -101,9 +101,12 @@ void ZrGfx::SetProjection(uint8_t mode) {
 }
 
 bool ZrGfx::ProcessMessages() {
-  if (!Platform::PollMessage(Msg)) return Active;
+  const bool polled = PlatformHooks::PollMessage != nullptr ? PlatformHooks::PollMessage(Msg) : Platform::PollMessage(Msg);
+  if (!polled) return Active;
   if (Msg.Message == WM_QUIT) {
     Terminated = true;
+  } else if (PlatformHooks::DeliverMessage != nullptr) {
+    PlatformHooks::DeliverMessage(Msg);
   } else {
     Platform::DeliverMessage(Msg);
   }

@@ -37,3 +37,5 @@ uint32_t Random(uint32_t n) {
 }
 
 double RandomReal() { return Next() * (1.0 / 4294967296.0); }
+
+uint64_t RandomState() { return g_state; }

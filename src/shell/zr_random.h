@@ -12,3 +12,5 @@ void RandSeed(uint64_t seed);
 uint32_t Random(uint32_t n);
 // A uniform real in [0, 1).
 double RandomReal();
+// The generator's whole state: two runs that agree on it draw the same numbers from here on.
+uint64_t RandomState();

@@ -54,6 +54,10 @@ intptr_t ZR_WNDPROC_CALL GameWndProc(ZrWnd wnd, uint32_t message, uintptr_t wPar
       gfx->MouseX = gfx->GameX(LoWord(static_cast<uintptr_t>(lParam)));
       gfx->MouseY = gfx->GameY(HiWord(static_cast<uintptr_t>(lParam)));
       return 0;
+    case WM_ZR_GAMEMOUSEMOVE:
+      gfx->MouseX = static_cast<int32_t>(static_cast<uint32_t>(wParam));
+      gfx->MouseY = static_cast<int32_t>(static_cast<uint32_t>(lParam));
+      return 0;
     case WM_LBUTTONDOWN: gfx->LeftDown = true; return 0;
     case WM_LBUTTONUP: gfx->LeftDown = false; return 0;
     case WM_RBUTTONDOWN: gfx->RightDown = true; return 0;

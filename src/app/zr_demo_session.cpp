@@ -1,0 +1,128 @@
+#include "app/zr_demo_session.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/zr_version.h"
+#include "demo/zr_data_hash.h"
+#include "demo/zr_demo_player.h"
+#include "demo/zr_demo_recorder.h"
+#include "platform/platform.h"
+#include "shell/zr_gfx.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool Plays(ZrCommandLine::Demo mode) {
+  return mode == ZrCommandLine::Demo::Play || mode == ZrCommandLine::Demo::TimeDemo ||
+         mode == ZrCommandLine::Demo::PlayBest;
+}
+
+// At most one byte more than a demo may have, so that a larger file is refused whole.
+bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
+  std::ifstream in(fs::path(path), std::ios::binary);
+  if (!in) return false;
+  bytes.clear();
+  std::vector<char> chunk(1 << 16);
+  while (in && bytes.size() <= DemoMaxFileBytes) {
+    in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + in.gcount());
+  }
+  return !in.bad();
+}
+
+}  // namespace
+
+ZrDemoSession::ZrDemoSession(const ZrCommandLine& line, ZrPassWatcher* script) : Mode(line.DemoMode), Script(script) {
+  std::error_code ec;
+  if (!line.DemoPath.empty()) Path = fs::absolute(fs::path(line.DemoPath), ec).string();
+  if (Path.empty()) Path = line.DemoPath;
+}
+
+ZrDemoSession::~ZrDemoSession() = default;
+
+int ZrDemoSession::Load() {
+  if (!Plays(Mode)) return 0;
+  if (Mode == ZrCommandLine::Demo::PlayBest) Path = ZrDemoRecorder::BestGamePath();
+  std::vector<uint8_t> bytes;
+  std::error_code ec;
+  if (!fs::exists(fs::path(Path), ec) || !ReadFileBytes(Path, bytes)) {
+    const bool best = Mode == ZrCommandLine::Demo::PlayBest;
+    Platform::PrintToUser("zr_ironfall: " + Path + ": " + (best ? "no best game has been kept yet" : "cannot be read") + "\n",
+                          true);
+    return 2;
+  }
+  if (!Demo.Open(std::move(bytes))) {
+    Platform::PrintToUser("zr_ironfall: " + Path + ": not a demo that can be played: " + Demo.Error() + "\n", true);
+    return 2;
+  }
+  // Played with other pictures or by another version, a demo may part from its recording:
+  // say so now rather than leave a difference unexplained.
+  if (Demo.Header().GameVersion != ZR_VERSION) {
+    std::fprintf(stderr, "demo: recorded by version %s of the game, played by %s\n", Demo.Header().GameVersion.c_str(),
+                 ZR_VERSION);
+  }
+  if (Demo.Header().DataHash != DataFolderHash("data")) {
+    std::fprintf(stderr, "demo: recorded with other pictures in data/; it may go out of step\n");
+  }
+  return 0;
+}
+
+void ZrDemoSession::Start(ZrGfx& gfx) {
+  Gfx = &gfx;
+  if (Plays(Mode)) {
+    Player = std::make_unique<ZrDemoPlayer>(gfx, Demo);
+    gfx.WndProc = ZrDemoPlayer::WindowProc();
+    if (Mode == ZrCommandLine::Demo::TimeDemo) gfx.MinFrameNs = 0;
+    return;
+  }
+  ZrDemoHeader header;
+  header.GameVersion = ZR_VERSION;
+  header.DataHash = DataFolderHash("data");
+  Recorder = std::make_unique<ZrDemoRecorder>(gfx, Mode == ZrCommandLine::Demo::Record ? Path : "", header);
+  gfx.WndProc = ZrDemoRecorder::WindowProc();
+}
+
+void ZrDemoSession::BeforePass() {
+  if (Script != nullptr) Script->BeforePass();
+  if (Recorder) Recorder->BeforePass();
+  if (Player) Player->BeforePass();
+}
+
+void ZrDemoSession::AfterPass() {
+  if (Recorder) Recorder->AfterPass();
+  if (Player) Player->AfterPass();
+  if (Script != nullptr) Script->AfterPass();
+}
+
+void ZrDemoSession::Finish() {
+  if (Recorder) Recorder->Finish();
+  if (!Player) return;
+  Player->Finish();
+  // One text, so that a Windows player started from the desktop gets it in one box.
+  char line[256];
+  std::string text;
+  if (Player->StoppedByPlayer()) {
+    std::snprintf(line, sizeof line, "demo: stopped at frame %" PRIu64 "\n", Player->FramesPlayed());
+    text = line;
+  } else {
+    if (!Demo.Finished()) std::fprintf(stderr, "demo: the recording was cut short; it played to its last whole frame\n");
+    std::snprintf(line, sizeof line, "demo: %" PRIu64 " frames, state %016" PRIx64 "\n", Player->FramesPlayed(),
+                  Player->LastHash());
+    text = line;
+  }
+  if (Mode == ZrCommandLine::Demo::TimeDemo) {
+    const double seconds = static_cast<double>(Player->PlayNs()) / 1e9;
+    std::snprintf(line, sizeof line,
+                  "timedemo: %" PRIu64 " frames (%" PRIu64 " drawn) in %.3f s: %.1f frames/s, longest frame %.2f ms\n",
+                  Player->FramesPlayed(), Gfx->FramesShown, seconds,
+                  seconds > 0 ? static_cast<double>(Player->FramesPlayed()) / seconds : 0.0,
+                  static_cast<double>(Player->LongestPassNs()) / 1e6);
+    text += line;
+  }
+  Platform::PrintToUser(text, false);
+}

@@ -1,0 +1,46 @@
+// What the command line asked of demos, for one run of the game: record it (always in
+// memory for the best game, to a file on request) or play one back. It watches the main
+// loop's passes for the recorder or the player, after a scripted player where a test
+// drives the game.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/zr_command_line.h"
+#include "demo/zr_demo_format.h"
+#include "demo/zr_pass_watcher.h"
+
+class ZrGfx;
+class ZrDemoRecorder;
+class ZrDemoPlayer;
+
+class ZrDemoSession : public ZrPassWatcher {
+ public:
+  // Takes the file's name as the command line meant it, from the working directory the
+  // game was started in, before the game moves to its own folder.
+  ZrDemoSession(const ZrCommandLine& line, ZrPassWatcher* script);
+  ~ZrDemoSession() override;
+
+  // Reads and checks the demo to play, once the game's folder is settled. 0, or the
+  // exit code 2 after telling the player what is wrong with the file.
+  int Load();
+  // Takes over the game's seams and gives gfx its window procedure: before the random
+  // generator is first seeded and the window opens.
+  void Start(ZrGfx& gfx);
+  // After the last pass: the end mark, or the line that says how playback ended.
+  void Finish();
+
+  void BeforePass() override;
+  void AfterPass() override;
+  bool Replaying() const override { return Player != nullptr; }
+
+ private:
+  ZrCommandLine::Demo Mode;
+  std::string Path;
+  ZrPassWatcher* Script;
+  ZrDemoReader Demo;
+  std::unique_ptr<ZrDemoRecorder> Recorder;
+  std::unique_ptr<ZrDemoPlayer> Player;
+  ZrGfx* Gfx = nullptr;
+};

@@ -1,0 +1,39 @@
+#include "demo/zr_data_hash.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Mix(uint64_t& hash, const char* bytes, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    hash ^= static_cast<unsigned char>(bytes[i]);
+    hash *= 0x100000001B3ull;
+  }
+}
+
+}  // namespace
+
+uint64_t DataFolderHash(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (it->path().extension() == ".tga") names.push_back(it->path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  uint64_t hash = 0xCBF29CE484222325ull;
+  std::vector<char> buffer(1 << 16);
+  for (const std::string& name : names) {
+    Mix(hash, name.c_str(), name.size() + 1);
+    std::ifstream in(fs::path(folder) / name, std::ios::binary);
+    while (in) {
+      in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+      Mix(hash, buffer.data(), static_cast<size_t>(in.gcount()));
+    }
+  }
+  return hash;
+}

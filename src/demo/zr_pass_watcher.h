@@ -1,0 +1,13 @@
+// Something that sees each pass of the main loop begin and end: a demo being recorded or
+// played, or a scripted player in the tests.
+#pragma once
+
+class ZrPassWatcher {
+ public:
+  virtual ~ZrPassWatcher() = default;
+  virtual void BeforePass() {}
+  virtual void AfterPass() {}
+  // A demo being played supplies every message itself: the loop must not sit waiting
+  // for one from the player while the recorded window is minimised.
+  virtual bool Replaying() const { return false; }
+};

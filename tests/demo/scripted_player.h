@@ -1,0 +1,41 @@
+// A player that needs no hands: it drives the real game through its message queue, pass
+// by pass, and looks at the battle to aim. With a clock of its own and fixed seeds its
+// games are the same every time, and as fast as the machine draws them. It makes the
+// golden demos and plays the games of the demo tests.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+
+#include "demo/zr_pass_watcher.h"
+#include "platform/platform.h"
+
+enum class ScriptedGame {
+  LostAtBase,     // a new game at once: a few tanks shot (none by default), then the base
+  LongBattle,     // shoots until about thirty tanks are out, holds them off, then they ram the base
+  RecordsAndBest  // the records screen, then a short game with a new best score
+};
+
+class ScriptedPlayer : public ZrPassWatcher {
+ public:
+  explicit ScriptedPlayer(ScriptedGame game, uint32_t kills = 0);
+  ~ScriptedPlayer() override;
+  void BeforePass() override;
+  uint64_t Passes() const { return Pass; }
+
+ private:
+  static uint32_t Ticks();
+  static uint64_t Seed();
+  void Key(uintptr_t key);
+  void FireAt(float x, float y);
+  void AimAndFire();
+  void Plan();
+
+  ScriptedGame Game_;
+  uint32_t Kills;
+  uint64_t Pass = 0;
+  uint64_t StateSince = 0;  // the pass the current screen began
+  int LastState = -1;
+  int MenuVisits = 0;
+  std::deque<ZrMsg> Pending;
+};
