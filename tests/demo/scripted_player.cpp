@@ -1,5 +1,6 @@
 #include "demo/scripted_player.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/platform_hooks.h"
@@ -49,7 +50,8 @@ void ScriptedPlayer::Key(uintptr_t key) {
 }
 
 void ScriptedPlayer::FireAt(float x, float y) {
-  const auto px = static_cast<uint16_t>(x), py = static_cast<uint16_t>(y);
+  const auto px = static_cast<uint16_t>(std::clamp(x, 0.0f, 799.0f));
+  const auto py = static_cast<uint16_t>(std::clamp(y, 0.0f, 599.0f));
   Pending.push_back(ZrMsg{nullptr, WM_MOUSEMOVE, 0, MakeLParam(px, py)});
   Pending.push_back(ZrMsg{nullptr, WM_LBUTTONDOWN, 1, MakeLParam(px, py)});
   Pending.push_back(ZrMsg{nullptr, WM_LBUTTONUP, 0, MakeLParam(px, py)});
