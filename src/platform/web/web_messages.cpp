@@ -12,11 +12,14 @@
 namespace WebState {
 
 EM_ASYNC_JS(void, WaitInBrowser, (double ms, int wakeOnEvent), {
+  const start = performance.now();
   await new Promise((resolve) => {
     let done = false;
     const finish = () => {
       if (done) return;
       done = true;
+      // The time the game gave away, for whoever measures what its frames cost.
+      Module.waitedMs = (Module.waitedMs || 0) + (performance.now() - start);
       if (Module.zrWake === finish) Module.zrWake = null;
       resolve();
     };
