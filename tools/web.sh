@@ -14,8 +14,10 @@ case "${1:-}" in
   *) echo "usage: $0 [--serve [PORT]]" >&2; exit 2 ;;
 esac
 
+# emscripten to build, chromium for the tests (tools/ci/80-web.sh), python3 to serve.
 need=()
 command -v emcc >/dev/null || need+=(emscripten)
+command -v chromium >/dev/null || need+=(chromium)
 command -v python3 >/dev/null || need+=(python3)
 if [ ${#need[@]} -gt 0 ]; then
   sudo_cmd=""

@@ -3,6 +3,7 @@
 // of a text are drawn as quads of that texture in window pixels, alpha-tested, in the
 // colour the raster position took. Each quad covers exactly the pixels the bitmap would.
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

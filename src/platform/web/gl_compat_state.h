@@ -52,4 +52,10 @@ void DrawGlyph(int glyph);
 int AddGlyph(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove, GLfloat ymove,
              const GLubyte* bitmap, GLint alignment);
 
+// Lines wider than a pixel, drawn as quads: Begin starts gathering GL_LINES when the line
+// width asks for it, and each function says whether it took the call.
+bool BeginWideLines(GLenum mode);
+bool AddWideLineVertex(GLfloat x, GLfloat y, GLfloat z);
+bool EndWideLines();
+
 }  // namespace GlCompat

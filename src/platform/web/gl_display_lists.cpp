@@ -1,5 +1,6 @@
 // Display lists as recorded calls: between NewList and EndList the calls a list may hold
 // are kept, and CallList plays them again.
+#include <cstddef>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -130,6 +131,7 @@ void Begin(GLenum mode) {
     Keep(Op{Op::BeginOp, 0, 0, 0, 0, mode});
     if (!g_executeToo) return;
   }
+  if (BeginWideLines(mode)) return;
   ::glBegin(mode);
 }
 
@@ -138,6 +140,7 @@ void End() {
     Keep(Op{Op::EndOp});
     if (!g_executeToo) return;
   }
+  if (EndWideLines()) return;
   ::glEnd();
 }
 
@@ -146,6 +149,7 @@ void Vertex3f(GLfloat x, GLfloat y, GLfloat z) {
     Keep(Op{Op::VertexOp, x, y, z});
     if (!g_executeToo) return;
   }
+  if (AddWideLineVertex(x, y, z)) return;
   ::glVertex3f(x, y, z);
 }
 
@@ -154,6 +158,7 @@ void Vertex2f(GLfloat x, GLfloat y) {
     Keep(Op{Op::VertexOp, x, y, 0});
     if (!g_executeToo) return;
   }
+  if (AddWideLineVertex(x, y, 0)) return;
   ::glVertex2f(x, y);
 }
 

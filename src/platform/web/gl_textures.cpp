@@ -1,6 +1,7 @@
 // Textures the way WebGL takes them: the internal format is the format of the pixels
 // handed over, GL_CLAMP is the clamp to the edge, and mipmaps are made here rather than
 // by GLU.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
