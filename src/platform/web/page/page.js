@@ -155,6 +155,11 @@ $('quit').addEventListener('click', () => {
 });
 $('again').addEventListener('click', () => location.reload());
 canvas.addEventListener('contextmenu', (e) => e.preventDefault());
+// Keys go to the game while the canvas has the focus; one pressed elsewhere on the page
+// gives it back.
+document.addEventListener('keydown', (e) => {
+  if (e.target === document.body) focusGame();
+});
 document.addEventListener('visibilitychange', () => {
   if (document.hidden) saveToStorage();
 });
