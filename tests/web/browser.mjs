@@ -1,7 +1,7 @@
 // A headless Chromium driven through the DevTools protocol with Node's own WebSocket:
 // start it, open a page, evaluate, press keys, click, and take screenshots as RGB pixels.
 import {spawn} from 'node:child_process';
-import {mkdtempSync, rmSync} from 'node:fs';
+import {mkdtempSync, readFileSync, readdirSync, rmSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {inflateSync} from 'node:zlib';
@@ -31,6 +31,20 @@ export async function launch({width, height}) {
   });
   const browser = new Cdp(endpoint);
   await browser.opened;
+  // CPU time of all the browser's processes so far (its GPU process too), in seconds.
+  browser.cpuSeconds = () => {
+    let ticks = 0;
+    for (const pid of readdirSync('/proc').filter((d) => /^[0-9]+$/.test(d))) {
+      try {
+        if (!readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes(profile)) continue;
+        const fields = readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
+        ticks += Number(fields[11]) + Number(fields[12]);  // utime, stime
+      } catch {
+        // the process has ended
+      }
+    }
+    return ticks / 100;  // USER_HZ
+  };
   browser.close = async () => {
     const ended = new Promise((resolve) => proc.once('exit', resolve));
     proc.kill();
