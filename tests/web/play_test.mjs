@@ -114,6 +114,23 @@ try {
   check(native.length === menu.rgb.length && off === 0,
         `the menu matches the Linux picture: ${off} channel values off by more than 1 (largest difference ${worst})`);
 
+  // A browser window twice as large shows the same picture at twice the size, each pixel
+  // a square of four; the window back at its size, the picture is as it was.
+  await page.send('Emulation.setDeviceMetricsOverride', {width: 2 * W, height: 2 * H + BAR, deviceScaleFactor: 1, mobile: false});
+  await sleep(500);
+  const big = await page.shot({x: 0, y: BAR, width: 2 * W, height: 2 * H});
+  let unlike = 0;
+  for (let y = 0; y < 2 * H; ++y) {
+    for (let x = 0; x < 2 * W; ++x) {
+      const p = (y * 2 * W + x) * 3, q = ((y >> 1) * W + (x >> 1)) * 3;
+      if (big.rgb[p] !== menu.rgb[q] || big.rgb[p + 1] !== menu.rgb[q + 1] || big.rgb[p + 2] !== menu.rgb[q + 2]) ++unlike;
+    }
+  }
+  writeFileSync(join(artifacts, 'web_menu_2x.png'), big.png);
+  check(unlike === 0, `twice the window shows the menu at twice the size, pixel for pixel (${unlike} pixels unlike)`);
+  await page.send('Emulation.setDeviceMetricsOverride', {width: W, height: H + BAR, deviceScaleFactor: 1, mobile: false});
+  await sleep(500);
+
   // Records and back.
   await key(page, 'Down');
   check(isMenu(await waitFor(page, 'web_menu_down', (img) => isMenu(img, 1)), 1), 'Down chooses the second item');

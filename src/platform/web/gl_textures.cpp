@@ -23,6 +23,22 @@ int Channels(GLenum format) {
   }
 }
 
+// The format a texture of this internal format keeps; the pixels' own where it names none
+// that WebGL knows.
+GLenum BaseFormat(GLint internalFormat, GLenum format) {
+  switch (internalFormat) {
+    case 3:
+    case GL_RGB:
+    case GL_RGB8:
+    case GL_RGB5: return GL_RGB;
+    case 4:
+    case GL_RGBA:
+    case GL_RGBA8:
+    case GL_RGBA4: return GL_RGBA;
+    default: return Channels(format) > 0 ? format : GL_RGBA;
+  }
+}
+
 // GLU's rule for a side that is no power of two: the nearest power, where a side half
 // way between two powers goes up.
 GLint NearestPower(GLint value) {
@@ -79,8 +95,23 @@ std::vector<uint8_t> Packed(const uint8_t* data, int w, int h, int channels, int
 
 void TexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
                 GLenum format, GLenum type, const GLvoid* pixels) {
-  (void)internalFormat;
-  ::glTexImage2D(target, level, static_cast<GLint>(format), width, height, border, format, type, pixels);
+  // WebGL stores what it is handed. A texture that must be RGB (the copy of a frame
+  // buffer without alpha may only go into one) is handed RGB.
+  const GLenum stored = BaseFormat(internalFormat, format);
+  if (stored == format || pixels == nullptr || type != GL_UNSIGNED_BYTE || width <= 0 || height <= 0) {
+    ::glTexImage2D(target, level, static_cast<GLint>(stored), width, height, border, stored, type, pixels);
+    return;
+  }
+  const int in = Channels(format), out = Channels(stored);
+  const std::vector<uint8_t> packed =
+      Packed(static_cast<const uint8_t*>(pixels), width, height, in, Client().UnpackAlignment);
+  std::vector<uint8_t> converted(static_cast<size_t>(width) * height * out);
+  for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
+    for (int c = 0; c < out; ++c) converted[i * out + c] = c < in ? packed[i * in + c] : 255;
+  }
+  ::glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  ::glTexImage2D(target, level, static_cast<GLint>(stored), width, height, border, stored, type, converted.data());
+  ::glPixelStorei(GL_UNPACK_ALIGNMENT, Client().UnpackAlignment);
 }
 
 void TexParameteri(GLenum target, GLenum pname, GLint param) {
