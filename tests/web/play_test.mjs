@@ -131,6 +131,15 @@ try {
   await page.send('Emulation.setDeviceMetricsOverride', {width: W, height: H + BAR, deviceScaleFactor: 1, mobile: false});
   await sleep(500);
 
+  // Alt+Enter and F11 switch the page's stage to full screen and back.
+  const fullScreen = "String(document.fullscreenElement && document.fullscreenElement.id)";
+  await page.key('Enter', KEYS.Enter, 1);  // with Alt
+  const entered = await page.waitFor(`${fullScreen} === 'stage'`, 3000).catch(() => false);
+  await page.key('F11', 122);
+  const left = await page.waitFor(`${fullScreen} === 'null'`, 3000).catch(() => false);
+  check(entered && left, 'Alt+Enter goes full screen, F11 comes back');
+  await sleep(500);
+
   // Records and back.
   await key(page, 'Down');
   check(isMenu(await waitFor(page, 'web_menu_down', (img) => isMenu(img, 1)), 1), 'Down chooses the second item');
@@ -172,29 +181,36 @@ try {
               `${(((t1 - t0) - (w1 - w0)) / (f1 - f0)).toFixed(2)} ms of the program's work per frame, ` +
               `${((cpu1 - cpu0) * 1000 / (f1 - f0)).toFixed(1)} ms CPU per frame in all the browser's processes`);
 
-  // Waves of fireballs over the field but the base: their bursts reach every tank.
-  const scoreBefore = await shot(page);
-  for (let wave = 0; wave < 3; ++wave) {
-    for (let y = 60; y <= 560; y += 100) {
-      for (let x = 50; x <= 750; x += 100) {
-        if ((x - 400) ** 2 + (y - 300) ** 2 > 110 ** 2) await click(page, x, y, 30);
+  // Battles until one keeps a best score (the tanks may win one first): waves of
+  // fireballs over the field but the base, whose bursts reach every tank, then two bursts
+  // on the base itself, and Space on the game-over screen.
+  let saved = '', hit = false;
+  for (let round = 0; round < 4 && !saved; ++round) {
+    if (round > 0) {
+      await key(page, 'Enter');
+      await waitFor(page, 'web_battle', isBattle);
+    }
+    const start = await shot(page);
+    for (let wave = 0; wave < 3; ++wave) {
+      for (let y = 60; y <= 560; y += 100) {
+        for (let x = 50; x <= 750; x += 100) {
+          if ((x - 400) ** 2 + (y - 300) ** 2 > 110 ** 2) await click(page, x, y, 30);
+        }
       }
     }
+    await sleep(2500);
+    const after = await shot(page, 'web_hits');
+    hit = hit || (isBattle(after) && changed(start, after, 10, 4, 160, 20, 100) > 10);
+    await click(page, 400, 300);
+    await sleep(600);
+    await click(page, 400, 300);
+    await waitFor(page, 'web_game_over', isGameOver);
+    await key(page, 'Space');
+    await waitFor(page, 'web_menu_after', (img) => isMenu(img, 0));
+    saved = await page.eval(bestScoreFile);
   }
-  await sleep(2500);
-  const hit = await shot(page, 'web_hits');
-  check(changed(scoreBefore, hit, 10, 4, 160, 20, 100) > 10, 'a tank is hit: the score line has changed');
-
-  // Two bursts on the base end the battle; Space on the game-over screen keeps the score.
-  await click(page, 400, 300);
-  await sleep(600);
-  await click(page, 400, 300);
-  const over = await waitFor(page, 'web_game_over', isGameOver);
-  check(isGameOver(over), 'the battle ends on the game-over screen');
-  await key(page, 'Space');
-  await waitFor(page, 'web_menu_after', (img) => isMenu(img, 0));
-  const saved = await page.eval(bestScoreFile);
-  check(/^[1-9][0-9]*$/.test(saved), `the best score is written into the browser's storage ("${saved}")`);
+  check(hit, 'a tank is hit: the score line has changed');
+  check(/^[1-9][0-9]*$/.test(saved), `a battle ends, and its score is written into the browser's storage ("${saved}")`);
   await sleep(1500);  // the page stores the player's folder every second
 
   // After a reload: the same best score in the file and on the records screen.
