@@ -14,10 +14,12 @@ const $ = (id) => document.getElementById(id);
 const canvas = $('canvas');
 const stage = $('stage');
 
+// Asked of the game's own canvas, with the attributes the game asks for: the context
+// made here is the one the game then gets, not a second one.
 function hasWebGL() {
   try {
-    const probe = document.createElement('canvas');
-    return !!(window.WebGLRenderingContext && (probe.getContext('webgl') || probe.getContext('experimental-webgl')));
+    const attributes = {alpha: false, depth: true, stencil: false, antialias: false};
+    return !!(window.WebGLRenderingContext && canvas.getContext('webgl', attributes));
   } catch (e) {
     return false;
   }
@@ -30,6 +32,7 @@ function focusGame() {
 // --- Loading the pictures --------------------------------------------------------
 const total = FILES.reduce((sum, f) => sum + f[1], 0);
 const received = new Map();
+let pictures = null;  // [name, bytes or null] of each file, once all have come
 
 function showProgress() {
   let got = 0;
@@ -114,12 +117,11 @@ var Module = {
     Module.addRunDependency('pictures');
     FS.mkdir(PLAYER_MOUNT);
     FS.mount(IDBFS, {}, PLAYER_MOUNT);
-    const loaded = Promise.all(FILES.map((f) => fetchFile(f[0]).then((bytes) => [f[0], bytes])));
     const stored = new Promise((resolve) => FS.syncfs(true, (err) => {
       if (err) console.warn('the browser storage could not be read:', err);
       resolve();
     }));
-    Promise.all([loaded, stored]).then(([files]) => {
+    Promise.all([pictures, stored]).then(([files]) => {
       FS.mkdirTree(SHARE_DIR + '/data');
       for (const [name, bytes] of files) {
         if (bytes) FS.writeFile(`${SHARE_DIR}/data/${name}`, bytes);
@@ -165,8 +167,10 @@ document.addEventListener('visibilitychange', () => {
 });
 window.addEventListener('pagehide', saveToStorage);
 
+// The pictures load while the browser compiles the game.
+showProgress();
+pictures = Promise.all(FILES.map((f) => fetchFile(f[0]).then((bytes) => [f[0], bytes])));
 if (hasWebGL()) {
-  showProgress();
   const script = document.createElement('script');
   script.src = 'zr_ironfall.js';
   script.onerror = () => { $('loading-label').textContent = 'zr_ironfall.js could not be loaded.'; };
