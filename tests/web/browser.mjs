@@ -1,10 +1,12 @@
-// A headless Chromium driven through the DevTools protocol with Node's own WebSocket:
-// start it, open a page, evaluate, press keys, click, and take screenshots as RGB pixels.
+// A headless Chromium driven through the DevTools protocol with Node's own WebSocket
+// (node --experimental-websocket on Node 20, a small one of our own on Node 18): start it,
+// open a page, evaluate, press keys, click, and take screenshots as RGB pixels.
 import {spawn} from 'node:child_process';
 import {mkdtempSync, readFileSync, readdirSync, rmSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {inflateSync} from 'node:zlib';
+import {MiniWebSocket} from './websocket.mjs';
 
 export const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
@@ -56,7 +58,7 @@ export async function launch({width, height}) {
 
 class Cdp {
   constructor(url) {
-    this.ws = new WebSocket(url);
+    this.ws = typeof WebSocket === 'function' ? new WebSocket(url) : new MiniWebSocket(url);
     this.next = 1;
     this.pending = new Map();
     this.listeners = [];
