@@ -1,5 +1,7 @@
 #include "platform/glyph_font.h"
 
+#include <cstddef>
+
 namespace {
 
 constexpr char kMagic[] = "ZRFONT1\n";
