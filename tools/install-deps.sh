@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the game, its tests and the Windows cross-build need.
+# Installs the Debian 12 packages the game, its tests, the Windows cross-build and the
+# browser build need.
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
@@ -13,6 +14,10 @@ packages=(
 )
 if [ "${ZR_WITH_WINDOWS:-1}" = 1 ]; then
   packages+=(mingw-w64 wine wine64 zip icoutils)
+fi
+if [ "${ZR_WITH_WEB:-1}" = 1 ]; then
+  # The browser build (emscripten, with Node.js) and the browser it is tested in.
+  packages+=(emscripten chromium python3)
 fi
 
 missing=()

@@ -16,3 +16,9 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+
+#if defined(__EMSCRIPTEN__)
+// The browser's OpenGL is WebGL with an emulation of immediate mode; what it lacks comes
+// from the compatibility layer of the web backend.
+#include "platform/web/gl_compat_names.h"
+#endif

@@ -1,0 +1,183 @@
+// The state the game saves and restores with glPushAttrib: followed as it is set, kept
+// on a stack, and put back by calling GL again.
+#include <vector>
+
+#include "platform/web/gl_compat.h"
+#include "platform/web/gl_compat_state.h"
+
+namespace GlCompat {
+
+namespace {
+
+ServerState g_server;
+ClientState g_client;
+
+struct SavedServer {
+  GLbitfield Mask;
+  ServerState State;
+};
+std::vector<SavedServer> g_serverStack;
+
+struct SavedClient {
+  GLbitfield Mask;
+  ClientState State;
+};
+std::vector<SavedClient> g_clientStack;
+
+bool* Flag(GLenum cap) {
+  switch (cap) {
+    case GL_TEXTURE_2D: return &g_server.Texture2D;
+    case GL_BLEND: return &g_server.Blend;
+    case GL_DEPTH_TEST: return &g_server.DepthTest;
+    case GL_ALPHA_TEST: return &g_server.AlphaTest;
+    case GL_SCISSOR_TEST: return &g_server.ScissorTest;
+    case GL_CULL_FACE: return &g_server.CullFace;
+    default: return nullptr;
+  }
+}
+
+void RestoreEnables(const ServerState& s, GLbitfield mask) {
+  const bool all = (mask & GL_ENABLE_BIT) != 0;
+  if (all || (mask & GL_TEXTURE_BIT)) SetEnabled(GL_TEXTURE_2D, s.Texture2D);
+  if (all || (mask & GL_COLOR_BUFFER_BIT)) {
+    SetEnabled(GL_BLEND, s.Blend);
+    SetEnabled(GL_ALPHA_TEST, s.AlphaTest);
+  }
+  if (all || (mask & GL_DEPTH_BUFFER_BIT)) SetEnabled(GL_DEPTH_TEST, s.DepthTest);
+  if (all || (mask & GL_SCISSOR_BIT)) SetEnabled(GL_SCISSOR_TEST, s.ScissorTest);
+  if (all || (mask & GL_POLYGON_BIT)) SetEnabled(GL_CULL_FACE, s.CullFace);
+}
+
+}  // namespace
+
+ServerState& Server() { return g_server; }
+ClientState& Client() { return g_client; }
+
+void SetEnabled(GLenum cap, bool on) {
+  if (bool* flag = Flag(cap)) *flag = on;
+  if (on) {
+    ::glEnable(cap);
+  } else {
+    ::glDisable(cap);
+  }
+}
+
+void Enable(GLenum cap) { SetEnabled(cap, true); }
+void Disable(GLenum cap) { SetEnabled(cap, false); }
+
+void BlendFunc(GLenum sfactor, GLenum dfactor) {
+  g_server.BlendSrc = sfactor;
+  g_server.BlendDst = dfactor;
+  ::glBlendFunc(sfactor, dfactor);
+}
+
+void AlphaFunc(GLenum func, GLclampf ref) {
+  g_server.AlphaFuncName = func;
+  g_server.AlphaRef = ref;
+  ::glAlphaFunc(func, ref);
+}
+
+void DepthFunc(GLenum func) {
+  g_server.DepthFuncName = func;
+  ::glDepthFunc(func);
+}
+
+void Viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+  g_server.ViewportBox[0] = x;
+  g_server.ViewportBox[1] = y;
+  g_server.ViewportBox[2] = width;
+  g_server.ViewportBox[3] = height;
+  ::glViewport(x, y, width, height);
+}
+
+void ClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+  g_server.Clear[0] = r;
+  g_server.Clear[1] = g;
+  g_server.Clear[2] = b;
+  g_server.Clear[3] = a;
+  ::glClearColor(r, g, b, a);
+}
+
+void BindTexture(GLenum target, GLuint texture) {
+  if (target == GL_TEXTURE_2D) g_server.Texture = texture;
+  ::glBindTexture(target, texture);
+}
+
+void TexEnvi(GLenum target, GLenum pname, GLint param) {
+  if (target == GL_TEXTURE_ENV && pname == GL_TEXTURE_ENV_MODE) g_server.TexEnvMode = param;
+  ::glTexEnvi(target, pname, param);
+}
+
+void LineWidth(GLfloat width) {
+  g_server.LineWidthValue = width;
+  ::glLineWidth(width);
+}
+
+void PointSize(GLfloat size) {
+  g_server.PointSizeValue = size;
+  ::glPointSize(size);
+}
+
+void MatrixMode(GLenum mode) {
+  g_server.MatrixModeName = mode;
+  ::glMatrixMode(mode);
+}
+
+void PixelStorei(GLenum pname, GLint param) {
+  // WebGL refuses the bit order of bitmaps; only Bitmap reads them, most significant bit first.
+  if (pname == GL_UNPACK_LSB_FIRST) return;
+  if (pname == GL_UNPACK_ALIGNMENT) g_client.UnpackAlignment = param;
+  ::glPixelStorei(pname, param);
+}
+
+void PushAttrib(GLbitfield mask) { g_serverStack.push_back(SavedServer{mask, g_server}); }
+
+void PopAttrib() {
+  if (g_serverStack.empty()) return;
+  const SavedServer saved = g_serverStack.back();
+  g_serverStack.pop_back();
+  const ServerState& s = saved.State;
+  const GLbitfield mask = saved.Mask;
+  RestoreEnables(s, mask);
+  if (mask & GL_LIST_BIT) g_server.ListBaseValue = s.ListBaseValue;
+  if (mask & GL_CURRENT_BIT) Color4f(s.Color[0], s.Color[1], s.Color[2], s.Color[3]);
+  if (mask & GL_COLOR_BUFFER_BIT) {
+    BlendFunc(s.BlendSrc, s.BlendDst);
+    AlphaFunc(s.AlphaFuncName, s.AlphaRef);
+    ClearColor(s.Clear[0], s.Clear[1], s.Clear[2], s.Clear[3]);
+  }
+  if (mask & GL_DEPTH_BUFFER_BIT) DepthFunc(s.DepthFuncName);
+  if (mask & GL_VIEWPORT_BIT) Viewport(s.ViewportBox[0], s.ViewportBox[1], s.ViewportBox[2], s.ViewportBox[3]);
+  if (mask & GL_TEXTURE_BIT) {
+    BindTexture(GL_TEXTURE_2D, s.Texture);
+    TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, s.TexEnvMode);
+  }
+  if (mask & GL_LINE_BIT) LineWidth(s.LineWidthValue);
+  if (mask & GL_POINT_BIT) PointSize(s.PointSizeValue);
+  if (mask & GL_TRANSFORM_BIT) MatrixMode(s.MatrixModeName);
+}
+
+void PushClientAttrib(GLbitfield mask) { g_clientStack.push_back(SavedClient{mask, g_client}); }
+
+void PopClientAttrib() {
+  if (g_clientStack.empty()) return;
+  const SavedClient saved = g_clientStack.back();
+  g_clientStack.pop_back();
+  if (saved.Mask & GL_CLIENT_PIXEL_STORE_BIT) PixelStorei(GL_UNPACK_ALIGNMENT, saved.State.UnpackAlignment);
+}
+
+void Hint(GLenum target, GLenum mode) {
+  // WebGL knows only the mipmap hint; the others are hints, and may be passed over.
+  if (target == 0x8192 /* GL_GENERATE_MIPMAP_HINT */) ::glHint(target, mode);
+}
+
+void Reset() {
+  g_server = ServerState{};
+  g_client = ClientState{};
+  g_serverStack.clear();
+  g_clientStack.clear();
+  ResetText();
+  ResetLists();
+}
+
+}  // namespace GlCompat

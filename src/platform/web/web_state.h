@@ -1,0 +1,42 @@
+// State shared by the files of the browser backend: the canvas that is the window, the
+// game's window procedure and the queue of translated messages.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+
+#include "platform/platform.h"
+
+namespace WebState {
+
+// The CSS selector of the canvas the page gives the game.
+inline constexpr const char* Canvas = "#canvas";
+
+extern ZrWndProc Proc;
+extern std::deque<ZrMsg> Queue;
+extern int CursorCount;  // Win32 display counter: the pointer shows while it is >= 0
+extern bool Active;      // the window is not minimised: the tab is visible
+extern int PictureWidth, PictureHeight;  // the game's picture, which the canvas must hold
+extern int CanvasWidth, CanvasHeight;    // the canvas's drawing buffer
+extern double CssWidth, CssHeight;       // the canvas's size on the page
+extern bool YieldedSinceSwap;            // the browser has had the thread since the last swap
+
+// The window handle the game holds: any pointer that is not null.
+ZrWnd Window();
+intptr_t PackXY(int x, int y);
+void Post(uint32_t message, uintptr_t wParam, intptr_t lParam);
+// Calls the window procedure at once, as Win32's SendMessage does.
+intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam);
+// Sizes the canvas's drawing buffer for its place on the page; true when it changed.
+bool FitCanvas();
+// Hands the thread to the browser for ms milliseconds (0: just long enough for it to
+// draw and handle events), or until an event arrives when wakeOnEvent is set.
+void Wait(double ms, bool wakeOnEvent);
+// Makes the WebGL context current; false, with LastError saying why, when it cannot.
+bool MakeContext();
+const char* LastError();
+void SwapNow();
+// Registers the key, mouse, size and visibility callbacks.
+void ListenForInput();
+
+}  // namespace WebState

@@ -1,0 +1,181 @@
+// The canvas as the game's window, with a WebGL context through EGL, which also starts
+// the emulation of OpenGL's immediate mode.
+#include <EGL/egl.h>
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cmath>
+
+#include "platform/platform.h"
+#include "platform/web/gl_compat.h"
+#include "platform/web/web_state.h"
+#include "platform/zr_winmsg.h"
+
+namespace WebState {
+
+ZrWndProc Proc = nullptr;
+std::deque<ZrMsg> Queue;
+int CursorCount = 0;
+bool Active = false;
+int PictureWidth = 800, PictureHeight = 600;
+int CanvasWidth = 0, CanvasHeight = 0;
+double CssWidth = 0, CssHeight = 0;
+bool YieldedSinceSwap = false;
+
+namespace {
+
+int g_windowTag = 0;
+EGLDisplay g_display = EGL_NO_DISPLAY;
+EGLSurface g_surface = EGL_NO_SURFACE;
+EGLContext g_context = EGL_NO_CONTEXT;
+const char* g_error = "";
+
+}  // namespace
+
+ZrWnd Window() { return &g_windowTag; }
+
+intptr_t PackXY(int x, int y) {
+  const uint32_t lo = static_cast<uint32_t>(x) & 0xFFFF, hi = static_cast<uint32_t>(y) & 0xFFFF;
+  return static_cast<intptr_t>(lo | (hi << 16));
+}
+
+void Post(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  Queue.push_back(ZrMsg{Window(), message, wParam, lParam});
+  EM_ASM({
+    if (Module.zrWake) Module.zrWake();
+  });
+}
+
+intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  return Proc != nullptr ? Proc(Window(), message, wParam, lParam) : 0;
+}
+
+// The drawing buffer has the canvas's size in device pixels, so that a picture scaled by
+// a whole number lands pixel for pixel. A canvas smaller than the picture gets a buffer
+// of its shape that holds the picture, and the page shrinks it.
+bool FitCanvas() {
+  double cssW = 0, cssH = 0;
+  emscripten_get_element_css_size(Canvas, &cssW, &cssH);
+  const double ratio = emscripten_get_device_pixel_ratio();
+  double w = std::round(cssW * ratio), h = std::round(cssH * ratio);
+  if (w < 1 || h < 1) {
+    w = PictureWidth;
+    h = PictureHeight;
+  } else if (w < PictureWidth || h < PictureHeight) {
+    const double k = std::fmax(PictureWidth / w, PictureHeight / h);
+    w = std::ceil(w * k - 1e-9);
+    h = std::ceil(h * k - 1e-9);
+  }
+  CssWidth = cssW > 0 ? cssW : w;
+  CssHeight = cssH > 0 ? cssH : h;
+  const int newW = static_cast<int>(w), newH = static_cast<int>(h);
+  if (newW == CanvasWidth && newH == CanvasHeight) return false;
+  CanvasWidth = newW;
+  CanvasHeight = newH;
+  emscripten_set_canvas_element_size(Canvas, newW, newH);
+  return true;
+}
+
+const char* LastError() { return g_error; }
+
+bool MakeContext() {
+  g_display = eglGetDisplay(EGL_DEFAULT_DISPLAY);
+  if (g_display == EGL_NO_DISPLAY || !eglInitialize(g_display, nullptr, nullptr)) {
+    g_error = "the browser offers no WebGL";
+    return false;
+  }
+  // No alpha: the page must not show through where the game draws translucent pixels.
+  const EGLint attributes[] = {EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 0,
+                               EGL_DEPTH_SIZE, 24, EGL_NONE};
+  EGLConfig config = nullptr;
+  EGLint configs = 0;
+  if (!eglChooseConfig(g_display, attributes, &config, 1, &configs) || configs < 1) {
+    g_error = "no WebGL drawing buffer with a depth buffer";
+    return false;
+  }
+  g_surface = eglCreateWindowSurface(g_display, config, 0, nullptr);
+  const EGLint version[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
+  g_context = eglCreateContext(g_display, config, EGL_NO_CONTEXT, version);
+  if (g_surface == EGL_NO_SURFACE || g_context == EGL_NO_CONTEXT) {
+    g_error = "the browser could not make a WebGL context (is WebGL switched off?)";
+    return false;
+  }
+  if (!eglMakeCurrent(g_display, g_surface, g_surface, g_context)) {
+    g_error = "the WebGL context could not be made current";
+    return false;
+  }
+  GlCompat::Reset();
+  return true;
+}
+
+void SwapNow() {
+  if (g_surface != EGL_NO_SURFACE) eglSwapBuffers(g_display, g_surface);
+}
+
+}  // namespace WebState
+
+namespace Platform {
+
+ZrWnd CreateWin(const std::string& title, int width, int height, int, bool fullScreen, ZrWndProc proc) {
+  WebState::Proc = proc;
+  WebState::PictureWidth = width;
+  WebState::PictureHeight = height;
+  emscripten_set_window_title(title.c_str());
+  WebState::ListenForInput();
+  if (fullScreen) SetFullScreen(WebState::Window(), true, width, height, 32);
+  WebState::FitCanvas();
+  // Showing a window sends its size and its first activation before anything else.
+  WebState::Send(WM_SIZE, 0, WebState::PackXY(WebState::CanvasWidth, WebState::CanvasHeight));
+  WebState::Active = !static_cast<bool>(EM_ASM_INT({ return document.hidden ? 1 : 0; }));
+  WebState::Send(WM_ACTIVATE, WebState::Active ? WA_ACTIVE : (WA_INACTIVE | (1u << 16)), 0);
+  return WebState::Window();
+}
+
+void* CreateGLContext(ZrWnd wnd) {
+  if (wnd == nullptr || !WebState::MakeContext()) return nullptr;
+  return wnd;
+}
+
+// The browser shows a frame when the program gives it the thread, at the display's pace.
+void RequestVsync() {}
+
+void SwapBuffers(ZrWnd) {
+  WebState::SwapNow();
+  // For the page, and for whoever measures it: frames shown, and when the first one was.
+  EM_ASM({
+    Module.frames = (Module.frames || 0) + 1;
+    if (!Module.firstFrameAt) Module.firstFrameAt = performance.now();
+  });
+  // The frame reaches the screen only once the browser has the thread; the game's own
+  // pacing usually gives it, a slow frame does not.
+  if (!WebState::YieldedSinceSwap) WebState::Wait(0, false);
+  WebState::YieldedSinceSwap = false;
+}
+
+void DestroyWin(ZrWnd, bool) {
+  WebState::Proc = nullptr;
+  WebState::Queue.clear();
+  EM_ASM({
+    if (Module.zrGameEnded) Module.zrGameEnded();
+  });
+}
+
+void SetFullScreen(ZrWnd, bool, int, int, int) {
+  // The browser leaves full screen by itself too (Esc), without the game's knowing: the
+  // game's switch, whatever it asks for, turns the page's present state over.
+  EM_ASM({
+    const stage = document.getElementById('stage') || Module.canvas;
+    if (document.fullscreenElement) {
+      document.exitFullscreen().catch(() => {});
+    } else if (stage.requestFullscreen) {
+      stage.requestFullscreen().catch(() => {});
+    }
+  });
+}
+
+uintptr_t FullScreenKey() { return VK_F11; }
+
+// The page shows the game's icon itself.
+void SetWindowIcon(const uint8_t*, int, int) {}
+
+}  // namespace Platform

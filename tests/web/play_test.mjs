@@ -1,0 +1,253 @@
+// The browser build played in a real Chromium: the menu against the Linux game's own
+// picture, the records screen and back, a battle whose fireballs burst where they were
+// aimed and hit tanks, the best score across a reload, and the page's error dialog for a
+// missing picture. Prints the start-up time and the battle's frame cost as it goes.
+//   node --experimental-websocket play_test.mjs URL MISSING_URL NATIVE_MENU.rgb ARTIFACTS
+import {readFileSync, writeFileSync} from 'node:fs';
+import {join} from 'node:path';
+import {launch, sleep} from './browser.mjs';
+
+const [url, missingUrl, nativeMenu, artifacts] = process.argv.slice(2);
+const W = 800, H = 600, BAR = 40;  // the game's picture lies under the page's 40-pixel bar
+const GAME = {x: 0, y: BAR, width: W, height: H};
+
+let failures = 0;
+function check(ok, what) {
+  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
+  if (!ok) failures++;
+  return ok;
+}
+
+// --- Looking at the picture --------------------------------------------------------
+const COLOURS = {red: [255, 0, 0], white: [255, 255, 255], yellow: [255, 255, 0]};
+// Pixels of a rectangle near one colour (within 12% of full scale, as the desktop tests count).
+function count(img, x, y, w, h, colour) {
+  const [r, g, b] = COLOURS[colour];
+  let n = 0;
+  for (let j = y; j < y + h; ++j) {
+    for (let i = x; i < x + w; ++i) {
+      const p = (j * img.width + i) * 3;
+      const d = ((img.rgb[p] - r) ** 2 + (img.rgb[p + 1] - g) ** 2 + (img.rgb[p + 2] - b) ** 2) / 3;
+      if (d <= (0.12 * 255) ** 2) ++n;
+    }
+  }
+  return n;
+}
+const isMenu = (img, item) => count(img, 50, 36, 200, 18, 'red') > 40 && count(img, 500, 186 + 20 * item, 100, 18, 'red') > 20;
+const isRecords = (img) => count(img, 50, 36, 120, 18, 'red') < 5 && count(img, 200, 186, 250, 18, 'red') > 40;
+const isBattle = (img) => count(img, 8, 498, 24, 94, 'yellow') > 300;
+const isGameOver = (img) => {  // the purple tint: the background has lost its green
+  let green = 0;
+  for (let j = 280; j < 580; ++j) for (let i = 10; i < 790; ++i) if (img.rgb[(j * W + i) * 3 + 1] > 0) ++green;
+  return count(img, 200, 186, 250, 18, 'red') > 40 && green < 0.3 * 780 * 300;
+};
+// Pixels of a rectangle that differ between two pictures by more than `by` in a channel.
+function changed(a, b, x, y, w, h, by = 40) {
+  let n = 0;
+  for (let j = y; j < y + h; ++j) {
+    for (let i = x; i < x + w; ++i) {
+      const p = (j * W + i) * 3;
+      if (Math.max(...[0, 1, 2].map((c) => Math.abs(a.rgb[p + c] - b.rgb[p + c]))) > by) ++n;
+    }
+  }
+  return n;
+}
+
+// Pixels of a rectangle that have caught fire: bright orange or white now, not before.
+function lit(before, after, x, y, w, h) {
+  const fire = (img, p) => img.rgb[p] > 220 && img.rgb[p + 1] > 140;
+  let n = 0;
+  for (let j = y; j < y + h; ++j) {
+    for (let i = x; i < x + w; ++i) {
+      const p = (j * W + i) * 3;
+      if (fire(after, p) && !fire(before, p)) ++n;
+    }
+  }
+  return n;
+}
+
+async function shot(page, name) {
+  const img = await page.shot(GAME);
+  if (name) writeFileSync(join(artifacts, name + '.png'), img.png);
+  return img;
+}
+// Photographs the game until the check holds (about 10 s at most); the last picture.
+async function waitFor(page, name, test) {
+  let img;
+  for (let i = 0; i < 40; ++i) {
+    img = await shot(page);
+    if (test(img)) break;
+    await sleep(250);
+  }
+  writeFileSync(join(artifacts, name + '.png'), img.png);
+  return img;
+}
+
+const KEYS = {Down: 40, Up: 38, Enter: 13, Space: 32};
+const key = (page, name) => page.key(name === 'Down' || name === 'Up' ? 'Arrow' + name : name, KEYS[name]);
+const click = (page, x, y) => page.click(x, y + BAR);
+const bestScoreFile = "FS.analyzePath('/persist/zr-ironfall/bs.zrt').exists ? " +
+                      "FS.readFile('/persist/zr-ironfall/bs.zrt', {encoding: 'utf8'}) : ''";
+
+async function start(page, address) {
+  await page.goto(address);
+  await page.waitFor('window.Module && Module.frames > 0');
+  return page.eval('Module.firstFrameAt');
+}
+
+const browser = await launch({width: W, height: H + BAR});
+try {
+  const page = await browser.newPage(W, H + BAR);
+
+  // The menu, against the Linux game's picture.
+  const firstFrame = await start(page, url);
+  console.log(`first menu frame ${firstFrame.toFixed(0)} ms after navigation`);
+  const menu = await waitFor(page, 'web_menu', (img) => isMenu(img, 0));
+  check(isMenu(menu, 0), 'the menu shows with its first item chosen');
+  const native = readFileSync(nativeMenu);
+  let off = 0, worst = 0;
+  for (let i = 0; i < native.length; ++i) {
+    const d = Math.abs(native[i] - menu.rgb[i]);
+    worst = Math.max(worst, d);
+    if (d > 1) ++off;
+  }
+  check(native.length === menu.rgb.length && off === 0,
+        `the menu matches the Linux picture: ${off} channel values off by more than 1 (largest difference ${worst})`);
+
+  // A browser window twice as large shows the same picture at twice the size, each pixel
+  // a square of four; the window back at its size, the picture is as it was.
+  await page.send('Emulation.setDeviceMetricsOverride', {width: 2 * W, height: 2 * H + BAR, deviceScaleFactor: 1, mobile: false});
+  await sleep(500);
+  const big = await page.shot({x: 0, y: BAR, width: 2 * W, height: 2 * H});
+  let unlike = 0;
+  for (let y = 0; y < 2 * H; ++y) {
+    for (let x = 0; x < 2 * W; ++x) {
+      const p = (y * 2 * W + x) * 3, q = ((y >> 1) * W + (x >> 1)) * 3;
+      if (big.rgb[p] !== menu.rgb[q] || big.rgb[p + 1] !== menu.rgb[q + 1] || big.rgb[p + 2] !== menu.rgb[q + 2]) ++unlike;
+    }
+  }
+  writeFileSync(join(artifacts, 'web_menu_2x.png'), big.png);
+  check(unlike === 0, `twice the window shows the menu at twice the size, pixel for pixel (${unlike} pixels unlike)`);
+  await page.send('Emulation.setDeviceMetricsOverride', {width: W, height: H + BAR, deviceScaleFactor: 1, mobile: false});
+  await sleep(500);
+
+  // Alt+Enter and F11 switch the page's stage to full screen and back.
+  const fullScreen = "String(document.fullscreenElement && document.fullscreenElement.id)";
+  await page.key('Enter', KEYS.Enter, 1);  // with Alt
+  const entered = await page.waitFor(`${fullScreen} === 'stage'`, 3000).catch(() => false);
+  await page.key('F11', 122);
+  const left = await page.waitFor(`${fullScreen} === 'null'`, 3000).catch(() => false);
+  check(entered && left, 'Alt+Enter goes full screen, F11 comes back');
+  await sleep(500);
+
+  // Records and back.
+  await key(page, 'Down');
+  check(isMenu(await waitFor(page, 'web_menu_down', (img) => isMenu(img, 1)), 1), 'Down chooses the second item');
+  await key(page, 'Enter');
+  const records = await waitFor(page, 'web_records', isRecords);
+  check(isRecords(records), 'Enter shows the records screen');
+  await key(page, 'Space');
+  check(isMenu(await waitFor(page, 'web_menu_back', (img) => isMenu(img, 1)), 1), 'Space comes back to the menu');
+
+  // A battle.
+  await key(page, 'Up');
+  await key(page, 'Enter');
+  const battle = await waitFor(page, 'web_battle', isBattle);
+  check(isBattle(battle), 'Enter on the first item starts a battle');
+  await sleep(1500);
+  const before = await shot(page);
+  // A fireball far from the base: it flies there and bursts, and nowhere else.
+  const target = [150, 120];
+  await click(page, ...target);
+  let burst = 0, elsewhere = 0;
+  for (let i = 0; i < 30 && burst <= 40; ++i) {
+    const img = await shot(page);
+    burst = lit(before, img, target[0] - 30, target[1] - 30, 60, 60);
+    elsewhere = lit(before, img, W - target[0] - 30, target[1] - 30, 60, 60);
+    if (burst > 40) writeFileSync(join(artifacts, 'web_burst.png'), img.png);
+    await sleep(50);
+  }
+  check(burst > 40, `the fireball bursts where it was aimed (${burst} pixels lit there, ${elsewhere} at the mirror point)`);
+
+  // What a battle frame costs the program in the browser's main thread (the drawing
+  // itself the browser does beside it), while the game runs paced.
+  const sample = () => page.eval('[performance.now(), Module.frames, Module.waitedMs || 0]');
+  const [t0, f0, w0] = await sample();
+  const cpu0 = browser.cpuSeconds();
+  await sleep(3000);
+  const cpu1 = browser.cpuSeconds();
+  const [t1, f1, w1] = await sample();
+  console.log(`battle: ${((f1 - f0) / ((t1 - t0) / 1000)).toFixed(1)} frames/s, ` +
+              `${(((t1 - t0) - (w1 - w0)) / (f1 - f0)).toFixed(2)} ms of the program's work per frame, ` +
+              `${((cpu1 - cpu0) * 1000 / (f1 - f0)).toFixed(1)} ms CPU per frame in all the browser's processes`);
+
+  // Battles until one keeps a best score (the tanks may win one first): waves of
+  // fireballs over the field but the base, whose bursts reach every tank, then two bursts
+  // on the base itself, and Space on the game-over screen.
+  let saved = '', hit = false;
+  for (let round = 0; round < 4 && !saved; ++round) {
+    if (round > 0) {
+      await key(page, 'Enter');
+      await waitFor(page, 'web_battle', isBattle);
+    }
+    const start = await shot(page);
+    for (let wave = 0; wave < 3; ++wave) {
+      for (let y = 60; y <= 560; y += 100) {
+        for (let x = 50; x <= 750; x += 100) {
+          if ((x - 400) ** 2 + (y - 300) ** 2 > 110 ** 2) await click(page, x, y, 30);
+        }
+      }
+    }
+    await sleep(2500);
+    const after = await shot(page, 'web_hits');
+    hit = hit || (isBattle(after) && changed(start, after, 10, 4, 160, 20, 100) > 10);
+    await click(page, 400, 300);
+    await sleep(600);
+    await click(page, 400, 300);
+    await waitFor(page, 'web_game_over', isGameOver);
+    await key(page, 'Space');
+    await waitFor(page, 'web_menu_after', (img) => isMenu(img, 0));
+    saved = await page.eval(bestScoreFile);
+  }
+  // Only a tank destroyed scores: a score kept, or one seen to change mid-battle.
+  check(hit || /^[1-9]/.test(saved), 'a tank is hit: the score has grown');
+  check(/^[1-9][0-9]*$/.test(saved), `a battle ends, and its score is written into the browser's storage ("${saved}")`);
+  await sleep(1500);  // the page stores the player's folder every second
+
+  // After a reload: the same best score in the file and on the records screen.
+  await start(page, url);
+  check((await page.eval(bestScoreFile)) === saved, 'the best score survives a reload of the page');
+  await waitFor(page, 'web_menu_reloaded', (img) => isMenu(img, 0));
+  await key(page, 'Down');
+  await sleep(300);
+  await key(page, 'Enter');
+  const recordsAfter = await waitFor(page, 'web_records_after', isRecords);
+  check(isRecords(recordsAfter) && changed(records, recordsAfter, 200, 186, 400, 18, 100) > 10,
+        'the records screen shows the new best score');
+
+  // The menu's last item ends the game: the page offers a new one.
+  await key(page, 'Space');
+  await waitFor(page, 'web_menu_last', (img) => isMenu(img, 1));
+  await key(page, 'Down');
+  await key(page, 'Enter');
+  check(await page.waitFor("!document.getElementById('ended').hidden", 5000).catch(() => false),
+        '"Выход" ends the game and the page offers a new one');
+
+  // A picture missing on the server: the game's error report in the page's dialog, then
+  // the button for a new game.
+  await page.goto(missingUrl);
+  await page.waitFor("!document.getElementById('dialog').hidden");
+  const caption = await page.eval("document.getElementById('dialog-caption').textContent");
+  const text = await page.eval("document.getElementById('dialog-text').textContent");
+  writeFileSync(join(artifacts, 'web_error.png'), (await page.shot({x: 0, y: 0, width: W, height: H + BAR})).png);
+  check(caption === 'Application Error' && /expl\.tga/.test(text) && /File not found/i.test(text),
+        `a missing picture shows the error dialog ("${caption}": ${JSON.stringify(text)})`);
+  await page.eval("document.getElementById('dialog-ok').click()");
+  await page.waitFor("!document.getElementById('ended').hidden", 5000).catch(() => false);
+  writeFileSync(join(artifacts, 'web_ended.png'), (await page.shot({x: 0, y: 0, width: W, height: H + BAR})).png);
+  check(await page.eval("!document.getElementById('ended').hidden"), 'after OK the page offers a new game');
+  if (failures > 0) console.log('--- the page said:\n' + page.console.join('\n'));
+} finally {
+  await browser.close();
+}
+process.exit(failures > 0 ? 1 : 0);
