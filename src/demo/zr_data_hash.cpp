@@ -22,7 +22,9 @@ uint64_t DataFolderHash(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (it->path().extension() == ".tga") names.push_back(it->path().filename().string());
+    // The window's icon plays no part in the game, and a browser has its own.
+    const std::string name = it->path().filename().string();
+    if (it->path().extension() == ".tga" && name != "icon.tga") names.push_back(name);
   }
   std::sort(names.begin(), names.end());
   uint64_t hash = 0xCBF29CE484222325ull;

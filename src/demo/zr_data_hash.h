@@ -5,6 +5,6 @@
 #include <cstdint>
 #include <string>
 
-// FNV-1a over the name, size and bytes of every .tga file in folder, in name order. A
-// folder that cannot be read gives the hash of what could be.
+// FNV-1a over the name and bytes of every .tga file in folder but the window's icon, in
+// name order. A folder that cannot be read gives the hash of what could be.
 uint64_t DataFolderHash(const std::string& folder);

@@ -29,7 +29,7 @@ class StateHasher {
 };
 
 void AddParticles(StateHasher& h, const std::vector<ExplParticle>& particles) {
-  h.Add(particles.size());
+  h.Add(static_cast<uint64_t>(particles.size()));
   for (const ExplParticle& p : particles) {
     h.Add(p.Life);
     h.Add(p.FadeStep);
@@ -55,7 +55,7 @@ uint64_t GameStateHash() {
     h.Add(base->Health);
   }
   if (const ZrMonstList* tanks = Game.Monsters.get()) {
-    h.Add(tanks->Items.size());
+    h.Add(static_cast<uint64_t>(tanks->Items.size()));
     for (const auto& m : tanks->Items) {
       h.Add(m->X);
       h.Add(m->Y);
@@ -70,7 +70,7 @@ uint64_t GameStateHash() {
     }
   }
   if (const ZrWeaponList* fireballs = Game.Weapons.get()) {
-    h.Add(fireballs->Items.size());
+    h.Add(static_cast<uint64_t>(fireballs->Items.size()));
     for (const auto& w : fireballs->Items) {
       h.Add(w->InFlight ? 1 : 0, 1);
       h.Add(w->X);
@@ -83,7 +83,7 @@ uint64_t GameStateHash() {
     }
   }
   if (const ZrExplList* explosions = Game.Explosions.get()) {
-    h.Add(explosions->Items.size());
+    h.Add(static_cast<uint64_t>(explosions->Items.size()));
     for (const auto& e : explosions->Items) {
       h.Add(e->OriginX);
       h.Add(e->OriginY);

@@ -121,11 +121,12 @@ var Module = {
       if (err) console.warn('the browser storage could not be read:', err);
       resolve();
     }));
-    Promise.all([pictures, stored]).then(([files]) => {
+    Promise.all([pictures, stored, demo]).then(([files, , demoBytes]) => {
       FS.mkdirTree(SHARE_DIR + '/data');
       for (const [name, bytes] of files) {
         if (bytes) FS.writeFile(`${SHARE_DIR}/data/${name}`, bytes);
       }
+      if (demoBytes) FS.writeFile(DEMO_FILE, demoBytes);
       Module.removeRunDependency('pictures');
     }, (err) => {
       $('loading-label').textContent = 'The pictures could not be loaded: ' + err;
@@ -135,7 +136,8 @@ var Module = {
     $('loading').hidden = true;
     focusGame();
     setInterval(saveToStorage, 1000);
-    Module.callMain([]);
+    // ?timedemo=ADDRESS plays a demo as fast as it draws, as the desktop's --timedemo does.
+    Module.callMain(DEMO_ADDRESS ? ['--timedemo', DEMO_FILE] : []);
   },
   onAbort: (what) => {
     $('loading').hidden = true;
@@ -167,7 +169,11 @@ document.addEventListener('visibilitychange', () => {
 });
 window.addEventListener('pagehide', saveToStorage);
 
-// The pictures load while the browser compiles the game.
+// The pictures (and a demo asked for in the address) load while the browser compiles the game.
+const DEMO_ADDRESS = new URLSearchParams(location.search).get('timedemo');
+const DEMO_FILE = '/demo.zrd';
+const demo = DEMO_ADDRESS ? fetch(DEMO_ADDRESS).then((r) => (r.ok ? r.arrayBuffer() : Promise.reject(r.status)))
+  .then((b) => new Uint8Array(b)) : Promise.resolve(null);
 showProgress();
 pictures = Promise.all(FILES.map((f) => fetchFile(f[0]).then((bytes) => [f[0], bytes])));
 if (hasWebGL()) {
