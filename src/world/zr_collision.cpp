@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "world/zr_arctan.h"
 #include "world/zr_utils.h"
 
 double DegToRad(double a) { return a * std::numbers::pi / 180.0; }
@@ -13,7 +14,9 @@ float Heading(float x1, float y1, float x2, float y2) {
   // into a right angle; two equal points give NaN.
   const double q = (static_cast<double>(y2) - y1) / (static_cast<double>(x2) - x1);
   // 3.14 rather than pi: the game's angles have always been this little bit wide.
-  const float e = static_cast<float>(std::atan(q) * 180.0 / 3.14);
+  // ArcTan, not std::atan: the C libraries of Linux and Windows differ in the last bits,
+  // and a demo must steer every tank the same way on both.
+  const float e = static_cast<float>(ArcTan(q) * 180.0 / 3.14);
   if (x2 < x1) return static_cast<float>(180.0 - e);
   return -e;
 }

@@ -1,0 +1,133 @@
+#include "world/zr_arctan.h"
+
+#include <cfloat>
+#include <cmath>
+
+// Double-double arithmetic: a value is the unevaluated sum hi + lo, with |lo| at most
+// half an ulp of hi, about 106 bits in all. Every step is an exactly rounded IEEE double
+// operation (SSE2, no fused multiply-add: this file is built with -ffp-contract=off), so
+// the result is the same wherever it runs.
+static_assert(FLT_EVAL_METHOD == 0, "ArcTan needs doubles evaluated as doubles, not in x87 registers");
+
+namespace {
+
+struct Dd {
+  double Hi, Lo;
+};
+
+// a + b when |a| >= |b|, and its rounding error.
+Dd FastTwoSum(double a, double b) {
+  const double s = a + b;
+  return {s, b - (s - a)};
+}
+
+Dd TwoSum(double a, double b) {
+  const double s = a + b;
+  const double bb = s - a;
+  return {s, (a - (s - bb)) + (b - bb)};
+}
+
+// a * b and its rounding error, by Dekker's splitting into 26-bit halves.
+Dd TwoProduct(double a, double b) {
+  constexpr double kSplitter = 134217729.0;  // 2^27 + 1
+  const double ta = kSplitter * a, tb = kSplitter * b;
+  const double ah = ta - (ta - a), al = a - ah;
+  const double bh = tb - (tb - b), bl = b - bh;
+  const double p = a * b;
+  return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+}
+
+Dd Add(Dd a, Dd b) {
+  Dd s = TwoSum(a.Hi, b.Hi);
+  const Dd t = TwoSum(a.Lo, b.Lo);
+  s = FastTwoSum(s.Hi, s.Lo + t.Hi);
+  return FastTwoSum(s.Hi, s.Lo + t.Lo);
+}
+
+Dd Neg(Dd a) { return {-a.Hi, -a.Lo}; }
+
+Dd Mul(Dd a, Dd b) {
+  const Dd p = TwoProduct(a.Hi, b.Hi);
+  return FastTwoSum(p.Hi, p.Lo + (a.Hi * b.Lo + a.Lo * b.Hi));
+}
+
+Dd MulD(Dd a, double b) {
+  const Dd p = TwoProduct(a.Hi, b);
+  return FastTwoSum(p.Hi, p.Lo + a.Lo * b);
+}
+
+// Long division: three quotient digits, each taken from the remainder of the last.
+Dd Div(Dd a, Dd b) {
+  const double q1 = a.Hi / b.Hi;
+  Dd r = Add(a, Neg(MulD(b, q1)));
+  const double q2 = r.Hi / b.Hi;
+  r = Add(r, Neg(MulD(b, q2)));
+  const double q3 = r.Hi / b.Hi;
+  return Add(FastTwoSum(q1, q2), {q3, 0});
+}
+
+constexpr Dd kHalfPi = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
+
+// atan(k/16) for k = 0 ... 16.
+constexpr Dd kAtanOfSixteenths[17] = {
+    {0x0.0p+0, 0x0.0p+0},
+    {0x1.ff55bb72cfdeap-5, -0x1.c934d86d23f1dp-60},
+    {0x1.fd5ba9aac2f6ep-4, -0x1.cd37686760c17p-59},
+    {0x1.7b97b4bce5b02p-3, 0x1.347b0b4f881cap-58},
+    {0x1.f5b75f92c80ddp-3, 0x1.8ab6e3cf7afbdp-57},
+    {0x1.362773707ebccp-2, -0x1.963a544b672d8p-57},
+    {0x1.6f61941e4def1p-2, -0x1.c63aae6f6e918p-56},
+    {0x1.a64eec3cc23fdp-2, -0x1.24dec1b50b7ffp-56},
+    {0x1.dac670561bb4fp-2, 0x1.a2b7f222f65e2p-56},
+    {0x1.0657e94db30d0p-1, -0x1.d5b495f6349e6p-56},
+    {0x1.1e00babdefeb4p-1, -0x1.928df287a668fp-58},
+    {0x1.345f01cce37bbp-1, 0x1.1021137c71102p-55},
+    {0x1.4978fa3269ee1p-1, 0x1.2419a87f2a458p-56},
+    {0x1.5d58987169b18p-1, 0x1.0028e4bc5e7cap-57},
+    {0x1.700a7c5784634p-1, -0x1.8c34d25aadef6p-56},
+    {0x1.819d0b7158a4dp-1, -0x1.bf76229d3b917p-56},
+    {0x1.921fb54442d18p-1, 0x1.1a62633145c07p-55},
+};
+
+// 1/(2n + 1) for n = 0 ... 11: the coefficients of atan(t) = t - t^3/3 + t^5/5 - ...
+constexpr Dd kOddReciprocals[12] = {
+    {0x1.0000000000000p+0, 0x0.0p+0},
+    {0x1.5555555555555p-2, 0x1.5555555555555p-56},
+    {0x1.999999999999ap-3, -0x1.999999999999ap-57},
+    {0x1.2492492492492p-3, 0x1.2492492492492p-57},
+    {0x1.c71c71c71c71cp-4, 0x1.c71c71c71c71cp-58},
+    {0x1.745d1745d1746p-4, -0x1.745d1745d1746p-59},
+    {0x1.3b13b13b13b14p-4, -0x1.3b13b13b13b14p-58},
+    {0x1.1111111111111p-4, 0x1.1111111111111p-60},
+    {0x1.e1e1e1e1e1e1ep-5, 0x1.e1e1e1e1e1e1ep-61},
+    {0x1.af286bca1af28p-5, 0x1.af286bca1af28p-59},
+    {0x1.8618618618618p-5, 0x1.8618618618618p-59},
+    {0x1.642c8590b2164p-5, 0x1.642c8590b2164p-60},
+};
+
+// atan(r) for 0 <= r <= 1: atan(c) + atan((r - c) / (1 + r c)) with c the nearest
+// sixteenth, which leaves |t| <= 1/32, where twelve terms of the series are exact to
+// far beyond 106 bits.
+Dd ArcTanOfUnit(Dd r) {
+  const int k = static_cast<int>(r.Hi * 16.0 + 0.5);
+  const double c = k / 16.0;
+  const Dd t = Div(Add(r, {-c, 0}), Add(MulD(r, c), {1.0, 0}));
+  const Dd z = Mul(t, t);
+  Dd s = kOddReciprocals[11];
+  for (int n = 10; n >= 0; --n) s = Add(kOddReciprocals[n], Neg(Mul(z, s)));
+  return Add(kAtanOfSixteenths[k], Mul(t, s));
+}
+
+}  // namespace
+
+double ArcTan(double x) {
+  if (std::isnan(x)) return x;
+  const double a = std::fabs(x);
+  // Below 2^-30 the series' next term is under a quarter of an ulp: x itself is nearest
+  // (and ±0 keeps its sign). Above 2^60, 1/x is far below half an ulp of pi/2.
+  if (a < 0x1p-30) return x;
+  if (a > 0x1p60) return std::copysign(kHalfPi.Hi, x);
+  const Dd r = a > 1.0 ? Add(kHalfPi, Neg(ArcTanOfUnit(Div({1.0, 0}, {a, 0})))) : ArcTanOfUnit({a, 0});
+  // r is normalised, so r.Hi is r rounded to the nearest double.
+  return std::copysign(r.Hi, x);
+}
