@@ -5,7 +5,10 @@
 //   heading   Heading's float: the old formula with std::atan, and the game's (ArcTan)
 //   cos/sin   the doubles StepAlong multiplies by; step: the float positions it makes
 //   round     Round of a coordinate shifted by half a step, as CoordReached takes it
-// and, within the run, how many old and new headings (and atan doubles) differ.
+// and, within the run, how many old and new headings (and atan doubles) differ. Then the
+// base's turret, every pixel of the field as the mouse, from the base where it starts and
+// after each of the first 59 moves up (as the battle's key moves it):
+//   turret    Heading's float, old and new, and how many differ
 // With --write FILE a run keeps its results; with --against FILE another run (on the
 // other system) counts, case by case, where its results differ from those.
 // Usage: bench_heading [inputs] [--write FILE | --against FILE]
@@ -161,6 +164,24 @@ int main(int argc, char** argv) {
               headingDiffer);
   std::printf("hash cos/sin  %016llx  step %016llx  round %016llx\n", static_cast<unsigned long long>(cosSin.H),
               static_cast<unsigned long long>(step.H), static_cast<unsigned long long>(round.H));
+  Hash turretOld, turretNew;
+  long turretDiffer = 0, turretN = 0;
+  float baseY = 300;
+  for (int move = 0; move < 60; ++move, baseY = static_cast<float>(baseY - 1.1)) {
+    for (int my = 0; my < 600; ++my) {
+      for (int mx = 0; mx < 800; ++mx) {
+        const float o = OldHeading(400, baseY, static_cast<float>(mx), static_cast<float>(my));
+        const float h = Heading(400, baseY, static_cast<float>(mx), static_cast<float>(my));
+        turretOld.Add(o);
+        turretNew.Add(h);
+        turretDiffer += Differ(o, h);
+        ++turretN;
+      }
+    }
+  }
+  std::printf("hash turret   old       %016llx  new     %016llx  differ %ld of %ld\n",
+              static_cast<unsigned long long>(turretOld.H), static_cast<unsigned long long>(turretNew.H), turretDiffer,
+              turretN);
   std::printf("ns per heading  old %.1f  new %.1f\n", NanosecondsPerCall(inputs, &OldHeading),
               NanosecondsPerCall(inputs, &Heading));
 

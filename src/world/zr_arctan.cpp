@@ -89,32 +89,21 @@ constexpr Dd kAtanOfSixteenths[17] = {
     {0x1.921fb54442d18p-1, 0x1.1a62633145c07p-55},
 };
 
-// 1/(2n + 1) for n = 0 ... 11: the coefficients of atan(t) = t - t^3/3 + t^5/5 - ...
-constexpr Dd kOddReciprocals[12] = {
-    {0x1.0000000000000p+0, 0x0.0p+0},
-    {0x1.5555555555555p-2, 0x1.5555555555555p-56},
-    {0x1.999999999999ap-3, -0x1.999999999999ap-57},
-    {0x1.2492492492492p-3, 0x1.2492492492492p-57},
-    {0x1.c71c71c71c71cp-4, 0x1.c71c71c71c71cp-58},
-    {0x1.745d1745d1746p-4, -0x1.745d1745d1746p-59},
-    {0x1.3b13b13b13b14p-4, -0x1.3b13b13b13b14p-58},
-    {0x1.1111111111111p-4, 0x1.1111111111111p-60},
-    {0x1.e1e1e1e1e1e1ep-5, 0x1.e1e1e1e1e1e1ep-61},
-    {0x1.af286bca1af28p-5, 0x1.af286bca1af28p-59},
-    {0x1.8618618618618p-5, 0x1.8618618618618p-59},
-    {0x1.642c8590b2164p-5, 0x1.642c8590b2164p-60},
-};
-
-// atan(r) for 0 <= r <= 1: atan(c) + atan((r - c) / (1 + r c)) with c the nearest
-// sixteenth, which leaves |t| <= 1/32, where twelve terms of the series are exact to
-// far beyond 106 bits.
-Dd ArcTanOfUnit(Dd r) {
-  const int k = static_cast<int>(r.Hi * 16.0 + 0.5);
-  const double c = k / 16.0;
-  const Dd t = Div(Add(r, {-c, 0}), Add(MulD(r, c), {1.0, 0}));
+// atan(c + u) for c = k/16, given u = num / den: atan(c) + atan(t), t = num / den. The
+// callers pick k so that |t| <= 1/32, where the series t - t^3/3 + t^5/5 - ... up to
+// t^23/23 leaves an error below 2^-120 of t. Past its third term the series is under
+// 2^-32 of t, so that tail is summed in plain doubles, still exact to about 2^-86 of t.
+Dd ArcTanNear(int k, Dd num, Dd den) {
+  const Dd t = Div(num, den);
   const Dd z = Mul(t, t);
-  Dd s = kOddReciprocals[11];
-  for (int n = 10; n >= 0; --n) s = Add(kOddReciprocals[n], Neg(Mul(z, s)));
+  constexpr double kOdd[] = {1.0 / 7, 1.0 / 9, 1.0 / 11, 1.0 / 13, 1.0 / 15, 1.0 / 17, 1.0 / 19, 1.0 / 21, 1.0 / 23};
+  double tail = kOdd[8];
+  for (int i = 7; i >= 0; --i) tail = kOdd[i] - z.Hi * tail;  // 1/7 - z/9 + z^2/11 - ...
+  constexpr Dd kThird = {0x1.5555555555555p-2, 0x1.5555555555555p-56};
+  constexpr Dd kFifth = {0x1.999999999999ap-3, -0x1.999999999999ap-57};
+  Dd s = Add(kFifth, {-z.Hi * tail, 0});  // 1/5 - z/7 + z^2/9 - ...
+  s = Add(kThird, Neg(Mul(z, s)));
+  s = Add({1.0, 0}, Neg(Mul(z, s)));
   return Add(kAtanOfSixteenths[k], Mul(t, s));
 }
 
@@ -127,7 +116,19 @@ double ArcTan(double x) {
   // (and ±0 keeps its sign). Above 2^60, 1/x is far below half an ulp of pi/2.
   if (a < 0x1p-30) return x;
   if (a > 0x1p60) return std::copysign(kHalfPi.Hi, x);
-  const Dd r = a > 1.0 ? Add(kHalfPi, Neg(ArcTanOfUnit(Div({1.0, 0}, {a, 0})))) : ArcTanOfUnit({a, 0});
+  Dd r;
+  if (a <= 1.0) {
+    // c the nearest sixteenth: a - c is exact (c/2 <= a <= 2c, or c = 0).
+    const int k = static_cast<int>(a * 16.0 + 0.5);
+    const double c = k / 16.0;
+    r = ArcTanNear(k, {a - c, 0}, Add(TwoProduct(a, c), {1.0, 0}));
+  } else {
+    // pi/2 - atan(1/a), with 1/a - c over 1 + c/a written as (1 - c a) / (a + c): one
+    // division instead of two.
+    const int k = static_cast<int>(16.0 / a + 0.5);
+    const double c = k / 16.0;
+    r = Add(kHalfPi, Neg(ArcTanNear(k, Add({1.0, 0}, Neg(TwoProduct(c, a))), TwoSum(a, c))));
+  }
   // r is normalised, so r.Hi is r rounded to the nearest double.
   return std::copysign(r.Hi, x);
 }
