@@ -3,12 +3,15 @@
 // can be compared by eye:
 //   atan      the double arctangent of the heading's quotient: std::atan and ArcTan
 //   heading   Heading's float: the old formula with std::atan, and the game's (ArcTan)
-//   cos/sin   the doubles StepAlong multiplies by; step: the float positions it makes
+//   cos/sin   the doubles a step multiplies by: std::cos and std::sin, and SinCos
+//   step      the float position a step makes: the old formula, and StepAlong (SinCos)
 //   round     Round of a coordinate shifted by half a step, as CoordReached takes it
-// and, within the run, how many old and new headings (and atan doubles) differ. Then the
-// base's turret, every pixel of the field as the mouse, from the base where it starts and
-// after each of the first 59 moves up (as the battle's key moves it):
-//   turret    Heading's float, old and new, and how many differ
+// and, within the run, how many old and new results differ. Then two sweeps of every
+// case of a kind:
+//   turret    the base's turret, every pixel of the field as the mouse, from the base
+//             where it starts and after each of its first 59 moves up
+//   edge      tanks heading straight left or right along y = 0, the top edge, from every
+//             pixel column in and around the field to every column of the field
 // With --write FILE a run keeps its results; with --against FILE another run (on the
 // other system) counts, case by case, where its results differ from those.
 // Usage: bench_heading [inputs] [--write FILE | --against FILE]
@@ -22,18 +25,25 @@
 #include <string>
 #include <vector>
 
-#include "world/zr_arctan.h"
+#include "world/zr_trig.h"
 #include "world/zr_collision.h"
 #include "world/zr_utils.h"
 
 namespace {
 
-// The heading as it was made before ArcTan: the system's own atan.
+// The heading and the step as they were made before ArcTan and SinCos: with the
+// system's own atan, cos and sin.
 float OldHeading(float x1, float y1, float x2, float y2) {
   const double q = (static_cast<double>(y2) - y1) / (static_cast<double>(x2) - x1);
   const float e = static_cast<float>(std::atan(q) * 180.0 / 3.14);
   if (x2 < x1) return static_cast<float>(180.0 - e);
   return -e;
+}
+
+void OldStepAlong(float& x, float& y, float angle, float distance) {
+  const double r = DegToRad(angle);
+  x = static_cast<float>(x + std::cos(r) * distance);
+  y = static_cast<float>(y - std::sin(r) * distance);
 }
 
 // Uniform in [lo, hi) from the generator's raw bits: the same on every system, which
@@ -46,32 +56,40 @@ struct Input {
   float X1, Y1, X2, Y2, Angle, Distance;
 };
 
-// A tank or fireball anywhere in and around the 800 x 600 field (tanks come from off
-// it), or the base, heading for a pixel (the mouse, a waypoint) or for another object.
+// A fireball from the base to a pixel (the mouse), a tank from a pixel where tanks
+// come in (in and around the field) to a pixel of the field (its waypoint), both stepping
+// along the heading; or any two points in and around the 800 x 600 field and any angle.
 Input Draw(std::mt19937& rng) {
   Input in{};
-  if (rng() % 4 == 0) {
-    in.X1 = 400;
-    in.Y1 = static_cast<float>(300 - 1.1 * (rng() % 60));
-  } else {
-    in.X1 = Uniform(rng, -100, 900);
-    in.Y1 = Uniform(rng, -100, 700);
+  switch (rng() % 4) {
+    case 0:
+      in.X1 = 400;
+      in.Y1 = static_cast<float>(300 - 1.1 * (rng() % 60));
+      in.X2 = static_cast<float>(rng() % 800);
+      in.Y2 = static_cast<float>(rng() % 600);
+      in.Angle = Heading(in.X1, in.Y1, in.X2, in.Y2);
+      break;
+    case 1:
+      in.X1 = static_cast<float>(static_cast<int>(rng() % 1000) - 100);
+      in.Y1 = static_cast<float>(static_cast<int>(rng() % 800) - 100);
+      in.X2 = static_cast<float>(rng() % 800);
+      in.Y2 = static_cast<float>(rng() % 600);
+      in.Angle = Heading(in.X1, in.Y1, in.X2, in.Y2);
+      break;
+    default:
+      in.X1 = Uniform(rng, -100, 900);
+      in.Y1 = Uniform(rng, -100, 700);
+      in.X2 = Uniform(rng, -100, 900);
+      in.Y2 = Uniform(rng, -100, 700);
+      in.Angle = Uniform(rng, -91, 271);  // Heading's range, in degrees
   }
-  if (rng() % 2 == 0) {
-    in.X2 = static_cast<float>(rng() % 800);
-    in.Y2 = static_cast<float>(rng() % 600);
-  } else {
-    in.X2 = Uniform(rng, -100, 900);
-    in.Y2 = Uniform(rng, -100, 700);
-  }
-  in.Angle = Uniform(rng, -91, 271);  // Heading's range, in degrees
   in.Distance = Uniform(rng, 0, 40);  // a frame's step of a tank or fireball
   return in;
 }
 
 struct Result {
-  double AtanOld, AtanNew, Cos, Sin;
-  float HeadingOld, HeadingNew, StepX, StepY;
+  double AtanOld, AtanNew, CosOld, SinOld, CosNew, SinNew;
+  float HeadingOld, HeadingNew, StepOldX, StepOldY, StepNewX, StepNewY;
   int64_t RoundLo, RoundHi;
 };
 
@@ -98,20 +116,23 @@ Result Compute(const Input& in) {
   r.HeadingOld = OldHeading(in.X1, in.Y1, in.X2, in.Y2);
   r.HeadingNew = Heading(in.X1, in.Y1, in.X2, in.Y2);
   const double rad = DegToRad(in.Angle);
-  r.Cos = std::cos(rad);
-  r.Sin = std::sin(rad);
-  r.StepX = in.X1;
-  r.StepY = in.Y1;
-  StepAlong(r.StepX, r.StepY, in.Angle, in.Distance);
+  r.CosOld = std::cos(rad);
+  r.SinOld = std::sin(rad);
+  SinCos(rad, r.SinNew, r.CosNew);
+  r.StepOldX = r.StepNewX = in.X1;
+  r.StepOldY = r.StepNewY = in.Y1;
+  OldStepAlong(r.StepOldX, r.StepOldY, in.Angle, in.Distance);
+  StepAlong(r.StepNewX, r.StepNewY, in.Angle, in.Distance);
   r.RoundLo = Round(in.X1 - in.Distance / 2.0);
   r.RoundHi = Round(in.Y1 + in.Distance / 2.0);
   return r;
 }
 
-double NanosecondsPerCall(const std::vector<Input>& inputs, float (*heading)(float, float, float, float)) {
+template <typename F>
+double NanosecondsPerCall(const std::vector<Input>& inputs, F f) {
   float sink = 0;
   const auto start = std::chrono::steady_clock::now();
-  for (const Input& in : inputs) sink += heading(in.X1, in.Y1, in.X2, in.Y2);
+  for (const Input& in : inputs) sink += f(in);
   const std::chrono::duration<double, std::nano> t = std::chrono::steady_clock::now() - start;
   volatile float keep = sink;
   (void)keep;
@@ -138,22 +159,28 @@ int main(int argc, char** argv) {
   std::vector<Input> inputs(static_cast<size_t>(n));
   for (Input& in : inputs) in = Draw(rng);
   std::vector<Result> results(inputs.size());
-  Hash atanOld, atanNew, headingOld, headingNew, cosSin, step, round;
-  long atanDiffer = 0, headingDiffer = 0;
+  Hash atanOld, atanNew, headingOld, headingNew, cosSinOld, cosSinNew, stepOld, stepNew, round;
+  long atanDiffer = 0, headingDiffer = 0, cosSinDiffer = 0, stepDiffer = 0;
   for (size_t i = 0; i < inputs.size(); ++i) {
     const Result& r = results[i] = Compute(inputs[i]);
     atanOld.Add(r.AtanOld);
     atanNew.Add(r.AtanNew);
     headingOld.Add(r.HeadingOld);
     headingNew.Add(r.HeadingNew);
-    cosSin.Add(r.Cos);
-    cosSin.Add(r.Sin);
-    step.Add(r.StepX);
-    step.Add(r.StepY);
+    cosSinOld.Add(r.CosOld);
+    cosSinOld.Add(r.SinOld);
+    cosSinNew.Add(r.CosNew);
+    cosSinNew.Add(r.SinNew);
+    stepOld.Add(r.StepOldX);
+    stepOld.Add(r.StepOldY);
+    stepNew.Add(r.StepNewX);
+    stepNew.Add(r.StepNewY);
     round.Add(r.RoundLo);
     round.Add(r.RoundHi);
     atanDiffer += Differ(r.AtanOld, r.AtanNew);
     headingDiffer += Differ(r.HeadingOld, r.HeadingNew);
+    cosSinDiffer += Differ(r.CosOld, r.CosNew) || Differ(r.SinOld, r.SinNew);
+    stepDiffer += Differ(r.StepOldX, r.StepNewX) || Differ(r.StepOldY, r.StepNewY);
   }
 
   std::printf("%ld inputs\n", n);
@@ -162,8 +189,11 @@ int main(int argc, char** argv) {
   std::printf("hash heading  old       %016llx  new     %016llx  differ %ld\n",
               static_cast<unsigned long long>(headingOld.H), static_cast<unsigned long long>(headingNew.H),
               headingDiffer);
-  std::printf("hash cos/sin  %016llx  step %016llx  round %016llx\n", static_cast<unsigned long long>(cosSin.H),
-              static_cast<unsigned long long>(step.H), static_cast<unsigned long long>(round.H));
+  std::printf("hash cos/sin  std       %016llx  SinCos  %016llx  differ %ld\n",
+              static_cast<unsigned long long>(cosSinOld.H), static_cast<unsigned long long>(cosSinNew.H), cosSinDiffer);
+  std::printf("hash step     old       %016llx  new     %016llx  differ %ld\n",
+              static_cast<unsigned long long>(stepOld.H), static_cast<unsigned long long>(stepNew.H), stepDiffer);
+  std::printf("hash round    %016llx\n", static_cast<unsigned long long>(round.H));
   Hash turretOld, turretNew;
   long turretDiffer = 0, turretN = 0;
   float baseY = 300;
@@ -182,8 +212,40 @@ int main(int argc, char** argv) {
   std::printf("hash turret   old       %016llx  new     %016llx  differ %ld of %ld\n",
               static_cast<unsigned long long>(turretOld.H), static_cast<unsigned long long>(turretNew.H), turretDiffer,
               turretN);
-  std::printf("ns per heading  old %.1f  new %.1f\n", NanosecondsPerCall(inputs, &OldHeading),
-              NanosecondsPerCall(inputs, &Heading));
+  Hash edgeOld, edgeNew;
+  long edgeDiffer = 0, edgeN = 0;
+  for (int x1 = -100; x1 < 900; ++x1) {
+    for (int x2 = 0; x2 < 800; ++x2) {
+      if (x1 == x2) continue;
+      const float a = Heading(static_cast<float>(x1), 0, static_cast<float>(x2), 0);  // 180 or -0
+      const float d = static_cast<float>(0.37 * (1 + (x1 + 100 + x2) % 100));
+      float ox = static_cast<float>(x1), oy = 0, nx = ox, ny = 0;
+      OldStepAlong(ox, oy, a, d);
+      StepAlong(nx, ny, a, d);
+      edgeOld.Add(ox);
+      edgeOld.Add(oy);
+      edgeNew.Add(nx);
+      edgeNew.Add(ny);
+      edgeDiffer += Differ(ox, nx) || Differ(oy, ny);
+      ++edgeN;
+    }
+  }
+  std::printf("hash edge     old       %016llx  new     %016llx  differ %ld of %ld\n",
+              static_cast<unsigned long long>(edgeOld.H), static_cast<unsigned long long>(edgeNew.H), edgeDiffer, edgeN);
+
+  std::printf("ns per heading  old %.1f  new %.1f\n",
+              NanosecondsPerCall(inputs, [](const Input& in) { return OldHeading(in.X1, in.Y1, in.X2, in.Y2); }),
+              NanosecondsPerCall(inputs, [](const Input& in) { return Heading(in.X1, in.Y1, in.X2, in.Y2); }));
+  std::printf("ns per step     old %.1f  new %.1f\n", NanosecondsPerCall(inputs, [](const Input& in) {
+                float x = in.X1, y = in.Y1;
+                OldStepAlong(x, y, in.Angle, in.Distance);
+                return x + y;
+              }),
+              NanosecondsPerCall(inputs, [](const Input& in) {
+                float x = in.X1, y = in.Y1;
+                StepAlong(x, y, in.Angle, in.Distance);
+                return x + y;
+              }));
 
   if (!write.empty()) {
     FILE* f = std::fopen(write.c_str(), "wb");
@@ -207,14 +269,21 @@ int main(int argc, char** argv) {
       d[1] += Differ(a.AtanNew, b.AtanNew);
       d[2] += Differ(a.HeadingOld, b.HeadingOld);
       d[3] += Differ(a.HeadingNew, b.HeadingNew);
-      d[4] += Differ(a.Cos, b.Cos) || Differ(a.Sin, b.Sin);
-      d[5] += Differ(a.StepX, b.StepX) || Differ(a.StepY, b.StepY);
-      d[6] += Differ(a.RoundLo, b.RoundLo) || Differ(a.RoundHi, b.RoundHi);
+      d[4] += Differ(a.CosOld, b.CosOld) || Differ(a.SinOld, b.SinOld);
+      d[5] += Differ(a.CosNew, b.CosNew) || Differ(a.SinNew, b.SinNew);
+      d[6] += Differ(a.StepOldX, b.StepOldX) || Differ(a.StepOldY, b.StepOldY);
+      d[7] += Differ(a.StepNewX, b.StepNewX) || Differ(a.StepNewY, b.StepNewY);
+    }
+    long rounds = 0;
+    for (size_t i = 0; i < results.size(); ++i) {
+      rounds += Differ(results[i].RoundLo, other[i].RoundLo) || Differ(results[i].RoundHi, other[i].RoundHi);
     }
     std::printf("against %s: cases that differ\n", against.c_str());
-    std::printf("  atan double  std::atan %ld  ArcTan %ld\n", d[0], d[1]);
-    std::printf("  heading      old %ld  new %ld\n", d[2], d[3]);
-    std::printf("  cos or sin %ld  step %ld  round %ld\n", d[4], d[5], d[6]);
+    std::printf("  atan double    std::atan %ld  ArcTan %ld\n", d[0], d[1]);
+    std::printf("  heading        old %ld  new %ld\n", d[2], d[3]);
+    std::printf("  cos or sin     std %ld  SinCos %ld\n", d[4], d[5]);
+    std::printf("  step           old %ld  new %ld\n", d[6], d[7]);
+    std::printf("  round          %ld\n", rounds);
   }
   return 0;
 }

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "world/zr_arctan.h"
+#include "world/zr_trig.h"
 #include "world/zr_utils.h"
 
 double DegToRad(double a) { return a * std::numbers::pi / 180.0; }
@@ -22,9 +22,11 @@ float Heading(float x1, float y1, float x2, float y2) {
 }
 
 void StepAlong(float& x, float& y, float angle, float distance) {
-  const double r = DegToRad(angle);
-  x = static_cast<float>(x + std::cos(r) * distance);
-  y = static_cast<float>(y - std::sin(r) * distance);  // y grows down the screen
+  // SinCos, not std::sin and std::cos, for the same reason as ArcTan above.
+  double s, c;
+  SinCos(DegToRad(angle), s, c);
+  x = static_cast<float>(x + c * distance);
+  y = static_cast<float>(y - s * distance);  // y grows down the screen
 }
 
 bool StepAlongPast(float& x, float& y, float angle, float distance, float targetX, float targetY) {

@@ -1,7 +1,8 @@
-#include "world/zr_arctan.h"
+#include "world/zr_trig.h"
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 
 // Double-double arithmetic: a value is the unevaluated sum hi + lo, with |lo| at most
 // half an ulp of hi, about 106 bits in all. Every step is an exactly rounded IEEE double
@@ -107,6 +108,50 @@ Dd ArcTanNear(int k, Dd num, Dd den) {
   return Add(kAtanOfSixteenths[k], Mul(t, s));
 }
 
+// 1/n! for n = 0 ... 28.
+constexpr Dd kInverseFactorials[29] = {
+    {0x1.0000000000000p+0, 0x0.0p+0},
+    {0x1.0000000000000p+0, 0x0.0p+0},
+    {0x1.0000000000000p-1, 0x0.0p+0},
+    {0x1.5555555555555p-3, 0x1.5555555555555p-57},
+    {0x1.5555555555555p-5, 0x1.5555555555555p-59},
+    {0x1.1111111111111p-7, 0x1.1111111111111p-63},
+    {0x1.6c16c16c16c17p-10, -0x1.f49f49f49f49fp-65},
+    {0x1.a01a01a01a01ap-13, 0x1.a01a01a01a01ap-73},
+    {0x1.a01a01a01a01ap-16, 0x1.a01a01a01a01ap-76},
+    {0x1.71de3a556c734p-19, -0x1.c154f8ddc6c00p-73},
+    {0x1.27e4fb7789f5cp-22, 0x1.cbbc05b4fa99ap-76},
+    {0x1.ae64567f544e4p-26, -0x1.c062e06d1f209p-80},
+    {0x1.1eed8eff8d898p-29, -0x1.2aec959e14c06p-83},
+    {0x1.6124613a86d09p-33, 0x1.f28e0cc748ebep-87},
+    {0x1.93974a8c07c9dp-37, 0x1.05d6f8a2efd1fp-92},
+    {0x1.ae7f3e733b81fp-41, 0x1.1d8656b0ee8cbp-97},
+    {0x1.ae7f3e733b81fp-45, 0x1.1d8656b0ee8cbp-101},
+    {0x1.952c77030ad4ap-49, 0x1.ac981465ddc6cp-103},
+    {0x1.6827863b97d97p-53, 0x1.eec01221a8b0bp-107},
+    {0x1.2f49b46814157p-57, 0x1.2650f61dbdcb4p-112},
+    {0x1.e542ba4020225p-62, 0x1.ea72b4afe3c2fp-120},
+    {0x1.71b8ef6dcf572p-66, -0x1.d043ae40c4647p-120},
+    {0x1.0ce396db7f853p-70, -0x1.aebcdbd20331cp-124},
+    {0x1.761b41316381ap-75, -0x1.3423c7d91404fp-130},
+    {0x1.f2cf01972f578p-80, -0x1.9ada5fcc1ab14p-135},
+    {0x1.3f3ccdd165fa9p-84, -0x1.58ddadf344487p-139},
+    {0x1.88e85fc6a4e5ap-89, -0x1.71c37ebd16540p-143},
+    {0x1.d1ab1c2dccea3p-94, 0x1.054d0c78aea14p-149},
+    {0x1.0a18a2635085dp-98, 0x1.b9e2e28e1aa54p-153},
+};
+
+// sin(u) and cos(u) for |u| <= pi/4 (and a little more): their Taylor series up to u^27
+// and u^28, whose next terms are below 2^-100 of the sums.
+void SinCosNear(Dd u, Dd& s, Dd& c) {
+  const Dd z = Neg(Mul(u, u));
+  s = kInverseFactorials[27];
+  for (int n = 25; n >= 1; n -= 2) s = Add(kInverseFactorials[n], Mul(z, s));
+  s = Mul(u, s);
+  c = kInverseFactorials[28];
+  for (int n = 26; n >= 0; n -= 2) c = Add(kInverseFactorials[n], Mul(z, c));
+}
+
 }  // namespace
 
 double ArcTan(double x) {
@@ -131,4 +176,42 @@ double ArcTan(double x) {
   }
   // r is normalised, so r.Hi is r rounded to the nearest double.
   return std::copysign(r.Hi, x);
+}
+
+void SinCos(double r, double& s, double& c) {
+  if (!(std::fabs(r) <= 0x1p20)) {
+    if (std::isnan(r) || std::isinf(r)) {
+      s = c = r - r;
+    } else {  // no angle of the game comes here: 60 million degrees
+      s = std::sin(r);
+      c = std::cos(r);
+    }
+    return;
+  }
+  // Below 2^-27 the series' next terms are under a quarter of an ulp: r and 1 are
+  // nearest (and ±0 keeps its sign).
+  if (std::fabs(r) < 0x1p-27) {
+    s = r;
+    c = 1.0;
+    return;
+  }
+  // r = k pi/2 + u, |u| <= pi/4 (a hair more where k rounds off), with pi/2 in four
+  // parts, the first three of 33 bits, so that k times each is exact for |k| <= 2^20
+  // and u keeps its full precision even where r lies next to a multiple of pi/2.
+  const int64_t k = static_cast<int64_t>(r * 0x1.45f306dc9c883p-1 + (r < 0 ? -0.5 : 0.5));
+  const double kd = static_cast<double>(k);
+  constexpr double kPart1 = 0x1.921fb544p+0, kPart2 = 0x1.0b4611a6p-34, kPart3 = 0x1.3198a2ep-69,
+                   kPart4 = 0x1.b839a252049c1p-104;
+  Dd u = TwoSum(r, -kd * kPart1);
+  u = Add(u, {-kd * kPart2, 0});
+  u = Add(u, {-kd * kPart3, 0});
+  u = Add(u, TwoProduct(-kd, kPart4));
+  Dd sn, cs;
+  SinCosNear(u, sn, cs);
+  switch (k & 3) {
+    case 0: s = sn.Hi; c = cs.Hi; break;
+    case 1: s = cs.Hi; c = -sn.Hi; break;
+    case 2: s = -sn.Hi; c = -cs.Hi; break;
+    default: s = -cs.Hi; c = sn.Hi; break;
+  }
 }
