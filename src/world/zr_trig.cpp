@@ -8,7 +8,7 @@
 // half an ulp of hi, about 106 bits in all. Every step is an exactly rounded IEEE double
 // operation (SSE2, no fused multiply-add: this file is built with -ffp-contract=off), so
 // the result is the same wherever it runs.
-static_assert(FLT_EVAL_METHOD == 0, "ArcTan needs doubles evaluated as doubles, not in x87 registers");
+static_assert(FLT_EVAL_METHOD == 0, "the trigonometry needs doubles evaluated as doubles, not in x87 registers");
 
 namespace {
 
