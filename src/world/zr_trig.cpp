@@ -6,7 +6,7 @@
 
 // Double-double arithmetic: a value is the unevaluated sum hi + lo, with |lo| at most
 // half an ulp of hi, about 106 bits in all. Every step is an exactly rounded IEEE double
-// operation (SSE2, no fused multiply-add: this file is built with -ffp-contract=off), so
+// operation (SSE2, no fused multiply-add: the build says -ffp-contract=off), so
 // the result is the same wherever it runs.
 static_assert(FLT_EVAL_METHOD == 0, "the trigonometry needs doubles evaluated as doubles, not in x87 registers");
 
