@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "world/zr_trig.h"
 #include "world/zr_utils.h"
 
 double DegToRad(double a) { return a * std::numbers::pi / 180.0; }
@@ -13,15 +14,19 @@ float Heading(float x1, float y1, float x2, float y2) {
   // into a right angle; two equal points give NaN.
   const double q = (static_cast<double>(y2) - y1) / (static_cast<double>(x2) - x1);
   // 3.14 rather than pi: the game's angles have always been this little bit wide.
-  const float e = static_cast<float>(std::atan(q) * 180.0 / 3.14);
+  // ArcTan, not std::atan: the C libraries of Linux and Windows differ in the last bits,
+  // and a demo must steer every tank the same way on both.
+  const float e = static_cast<float>(ArcTan(q) * 180.0 / 3.14);
   if (x2 < x1) return static_cast<float>(180.0 - e);
   return -e;
 }
 
 void StepAlong(float& x, float& y, float angle, float distance) {
-  const double r = DegToRad(angle);
-  x = static_cast<float>(x + std::cos(r) * distance);
-  y = static_cast<float>(y - std::sin(r) * distance);  // y grows down the screen
+  // SinCos, not std::sin and std::cos, for the same reason as ArcTan above.
+  double s, c;
+  SinCos(DegToRad(angle), s, c);
+  x = static_cast<float>(x + c * distance);
+  y = static_cast<float>(y - s * distance);  // y grows down the screen
 }
 
 bool StepAlongPast(float& x, float& y, float angle, float distance, float targetX, float targetY) {
