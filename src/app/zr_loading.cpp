@@ -30,7 +30,7 @@ void MakeWeapons(ZrGfx& gfx) {
 
 void LoadGame() {
   ZrGfx& gfx = *Game.Gfx;
-  Game.BestScore = ReadBestScore(BestScorePath());
+  Game.BestScore = LoadBestScore();
 
   // The full-window quad every screen draws its background with, in Begin2D pixels.
   const float width = static_cast<float>(gfx.Width);

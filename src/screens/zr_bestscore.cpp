@@ -1,5 +1,6 @@
 #include "screens/zr_bestscore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/zr_path.h"
 #include "shell/zr_errors.h"
 #include "shell/zr_report.h"
 
@@ -36,12 +38,23 @@ std::string& ScorePath() {
   return path;
 }
 
+std::string& FallbackPath() {
+  static std::string path;
+  return path;
+}
+
+// Set once a save beside the game has been refused: the rest of the run saves in the fallback.
+bool g_useFallback = false;
+
+// Refusals that another folder may not meet: rights, a read-only medium.
+bool Refused(int err) { return err == EACCES || err == EPERM || err == EROFS; }
+
 // Makes the folders of path that are missing, readable by the player alone: the best
 // score is nobody else's business. Empty when they are there; otherwise what failed.
 std::string MakeFolderFor(const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  const fs::path folder = fs::path(path).parent_path();
+  const fs::path folder = PathFromUtf8(path).parent_path();
   if (folder.empty() || fs::is_directory(folder, ec)) return {};
   std::vector<fs::path> missing;
   for (fs::path p = folder; !p.empty() && !fs::exists(p, ec); p = p.parent_path()) {
@@ -49,19 +62,21 @@ std::string MakeFolderFor(const std::string& path) {
     if (p == p.parent_path()) break;
   }
   for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-    if (!fs::create_directory(*it, ec) && ec) return it->string() + ": " + ec.message();
+    if (!fs::create_directory(*it, ec) && ec) return Utf8FromPath(*it) + ": " + ec.message();
     fs::permissions(*it, fs::perms::owner_all, ec);
   }
   return {};
 }
 
 // Writes digits to a temporary file beside path, then renames it over path. Empty when
-// that worked; otherwise what failed, and the temporary file is gone again.
-std::string ReplaceWithDigits(const std::string& path, const std::string& digits) {
+// that worked; otherwise what failed, and the temporary file is gone again. refused is
+// set when the folder would not take the file at all.
+std::string ReplaceWithDigits(const std::string& path, const std::string& digits, bool& refused) {
   const std::string temp = path + ".tmp";
   std::string failure;
   errno = 0;
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
+  std::FILE* f = Platform::OpenFile(temp, "wb");
+  refused = f == nullptr && Refused(errno);
   if (f == nullptr) return temp + ": " + ErrnoText(errno);
   // On the disk before the rename, so the rename never lands before the data.
   const bool written = std::fwrite(digits.data(), 1, digits.size(), f) == digits.size() && Platform::FlushToDisk(f);
@@ -70,15 +85,26 @@ std::string ReplaceWithDigits(const std::string& path, const std::string& digits
   if (!written || !closed) failure = temp + ": " + ErrnoText(written ? errno : err);
   if (failure.empty()) {
     // One step: either the old file or the new one is there, never half of either.
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) failure = path + ": " + ec.message();
+    const std::string error = Platform::RenameOver(temp, path);
+    if (!error.empty()) failure = path + ": " + error;
   }
   if (!failure.empty()) {
     std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
+    std::filesystem::remove(PathFromUtf8(temp), ignored);
   }
   return failure;
+}
+
+// What WriteBestScore does, but the failure is handed back rather than shown.
+std::string TryWrite(const std::string& path, uint32_t score, bool& refused) {
+  refused = false;
+  if (path.empty()) return "no folder is known to keep it in";
+  const std::string failure = MakeFolderFor(path);
+  return failure.empty() ? ReplaceWithDigits(path, std::to_string(score), refused) : failure;
+}
+
+void ReportUnsaved(uint32_t score, const std::string& failure) {
+  ShowMessage("Zr Ironfall", "The best score " + std::to_string(score) + " could not be saved (" + failure + ").", true);
 }
 
 }  // namespace
@@ -118,7 +144,7 @@ bool ParseBestScore(std::string_view text, uint32_t& score) {
 }
 
 uint32_t ReadBestScore(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = Platform::OpenFile(path, "rb");
   if (f == nullptr) {
     // A fresh installation has no file yet: its best score is simply 0. A file that is
     // there but cannot be opened may well hold a score: reading it as 0 would let the
@@ -149,13 +175,38 @@ uint32_t ReadBestScore(const std::string& path) {
 
 const std::string& BestScorePath() { return ScorePath(); }
 
-void SetBestScorePath(const std::string& path) { ScorePath() = path; }
+void SetBestScorePath(const std::string& path, const std::string& fallback) {
+  ScorePath() = path;
+  FallbackPath() = fallback;
+  g_useFallback = false;
+}
+
+uint32_t LoadBestScore() {
+  const uint32_t score = ReadBestScore(ScorePath());
+  if (FallbackPath().empty()) return score;
+  std::error_code ec;
+  if (!std::filesystem::exists(PathFromUtf8(FallbackPath()), ec)) return score;
+  return std::max(score, ReadBestScore(FallbackPath()));
+}
+
+bool SaveBestScore(uint32_t score) {
+  if (!g_useFallback && !FallbackPath().empty()) {
+    bool refused = false;
+    const std::string failure = TryWrite(ScorePath(), score, refused);
+    if (failure.empty()) return true;
+    if (!refused) {
+      ReportUnsaved(score, failure);
+      return false;
+    }
+    g_useFallback = true;
+  }
+  return WriteBestScore(g_useFallback ? FallbackPath() : ScorePath(), score);
+}
 
 bool WriteBestScore(const std::string& path, uint32_t score) {
-  const std::string digits = std::to_string(score);
-  std::string failure = path.empty() ? "no folder is known to keep it in" : MakeFolderFor(path);
-  if (failure.empty()) failure = ReplaceWithDigits(path, digits);
+  bool refused = false;
+  const std::string failure = TryWrite(path, score, refused);
   if (failure.empty()) return true;
-  ShowMessage("Zr Ironfall", "The best score " + digits + " could not be saved (" + failure + ").", true);
+  ReportUnsaved(score, failure);
   return false;
 }

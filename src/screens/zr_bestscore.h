@@ -9,9 +9,19 @@
 inline constexpr const char* BestScoreFileName = "bs.zrt";
 
 // Where the game reads and writes its best score: BestScoreFileName in the working
-// directory until the entry, at start, sets the place it has found for the file.
+// directory until the entry, at start, sets the place it has found for the file, and
+// the fallback (empty for none) where the score goes once that folder refuses it.
+// Paths are UTF-8.
 const std::string& BestScorePath();
-void SetBestScorePath(const std::string& path);
+void SetBestScorePath(const std::string& path, const std::string& fallback = {});
+
+// The best score for this run: the one at BestScorePath(), or the one an earlier run had
+// to keep in the fallback, whichever is higher. Throws as ReadBestScore does.
+uint32_t LoadBestScore();
+// Saves score at BestScorePath(); where that folder refuses the file (rights, a
+// read-only medium) and a fallback is set, there instead, for the rest of the run.
+// Nothing is written before this: whether the folder may be written is learnt here.
+bool SaveBestScore(uint32_t score);
 
 // Reads the best score from path. A missing or empty file reads as 0. A file that does
 // not hold a usable number (no number at all, a negative one, one beyond 32 bits) also

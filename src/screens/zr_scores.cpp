@@ -36,7 +36,7 @@ void GameOverScreen() {
     Game.GameState = gsMenu;
     if (Game.Score > Game.BestScore) {
       // A failed save is reported to the player; the better score still counts for this run.
-      WriteBestScore(BestScorePath(), Game.Score);
+      SaveBestScore(Game.Score);
       Game.BestScore = Game.Score;
     }
     return;
