@@ -39,7 +39,19 @@ zip="$build/zr_ironfall-$version-windows.zip"
 rm -f "$build"/*.zip
 (cd "$build" && cpack -G ZIP >/dev/null)
 tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+# The read-only folder and the Cyrillic user of the last runs go, whatever happened.
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer'
+readonly_dir="$tmp/Program Files"
+restore() {
+  mountpoint -q "$readonly_dir" && umount "$readonly_dir"
+  timeout 60 wine reg add "$shell_folders\\User Shell Folders" /v AppData /t REG_EXPAND_SZ \
+    /d '%USERPROFILE%\AppData\Roaming' /f >/dev/null || true
+  timeout 60 wine reg delete "$shell_folders\\Shell Folders" /v AppData /f >/dev/null 2>&1 || true
+  wineserver -w
+  chmod -R u+w "$tmp"
+  rm -rf "$WINEPREFIX/drive_c/users/Иван" "$tmp"
+}
+trap restore EXIT
 unpacked="$tmp/Unpacked here"  # a folder with a space, as "My Games" would be
 mkdir "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip")
@@ -81,21 +93,9 @@ done
 # A folder the player may not write, as Program Files is, and a user named in Cyrillic:
 # the score goes to %APPDATA%. Root writes anywhere, so for root the folder is a read-only
 # mount of itself.
-shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer'
 user_appdata='C:\users\Иван\AppData\Roaming'
-readonly_dir="$tmp/Program Files"
 mkdir "$readonly_dir"
 (cd "$readonly_dir" && cmake -E tar xf "$zip")
-restore() {
-  mountpoint -q "$readonly_dir" && umount "$readonly_dir"
-  timeout 60 wine reg add "$shell_folders\\User Shell Folders" /v AppData /t REG_EXPAND_SZ \
-    /d '%USERPROFILE%\AppData\Roaming' /f >/dev/null
-  timeout 60 wine reg delete "$shell_folders\\Shell Folders" /v AppData /f >/dev/null
-  wineserver -w
-  chmod -R u+w "$tmp"
-  rm -rf "$WINEPREFIX/drive_c/users/Иван" "$tmp"
-}
-trap restore EXIT
 if [ "$(id -u)" -ne 0 ]; then
   chmod -R a-w "$readonly_dir"
 elif ! { mount --bind "$readonly_dir" "$readonly_dir" && mount -o remount,bind,ro "$readonly_dir"; }; then

@@ -43,6 +43,7 @@ bool g_modeSwitched = false;
 // The full-screen window was minimised and the desktop's mode given back while the
 // player is elsewhere.
 bool g_yielded = false;
+bool g_closing = false;
 
 // No mode given: the display returns to the one stored in the system settings.
 void RestoreDisplayMode() {
@@ -119,7 +120,7 @@ ZrWnd CreateWin(const std::string& title, int width, int height, int bits, bool 
 
   Win32::MinClient = SIZE{width, height};
   g_windowPlacement = WINDOWPLACEMENT{};
-  g_yielded = false;
+  g_yielded = g_closing = false;
   DWORD style = Win32::WindowStyle;
   // The game draws width x height pixels, so that is the client area; the frame
   // and caption come on top, however large this system draws them.
@@ -216,7 +217,7 @@ void SetFullScreen(ZrWnd wnd, bool fullScreen, int width, int height, int bits) 
 }
 
 void YieldFullScreen(ZrWnd wnd) {
-  if (wnd == nullptr || g_yielded) return;
+  if (wnd == nullptr || g_yielded || g_closing) return;
   g_yielded = true;
   RestoreDisplayMode();
   // Without taking the activation back from the program that has just taken it.
@@ -224,7 +225,7 @@ void YieldFullScreen(ZrWnd wnd) {
 }
 
 void ReclaimFullScreen(ZrWnd wnd, int width, int height, int bits) {
-  if (wnd == nullptr || !g_yielded) return;
+  if (wnd == nullptr || !g_yielded || g_closing) return;
   g_yielded = false;  // first: the size this sends comes back here
   ChangeDisplayMode(width, height, bits);
   const RECT screen = ScreenRect();
@@ -236,6 +237,9 @@ uintptr_t FullScreenKey() { return 0; }
 
 void DestroyWin(ZrWnd wnd, bool fullScreen) {
   if (fullScreen || g_modeSwitched) RestoreDisplayMode();
+  // The activation leaves with the window: nothing is to be minimised or switched on
+  // the way out.
+  g_closing = true;
   if (Win32::MainRC != nullptr) {
     wglMakeCurrent(nullptr, nullptr);
     wglDeleteContext(Win32::MainRC);
