@@ -83,7 +83,7 @@ endif()
 install(FILES ${ZR_PICTURES} DESTINATION ${ZR_INSTALL_DATADIR}/data)
 
 if(WIN32)
-  # The executable's icon and version information.
+  # The executable's icon, version information and manifest.
   enable_language(RC)
   set(ZR_ICO_FILE ${zr_dist}/icons/zr_ironfall.ico)
   set(zr_v)
@@ -95,9 +95,12 @@ if(WIN32)
     list(APPEND zr_v ${n})
   endforeach()
   string(JOIN "," ZR_VERSION_COMMAS ${zr_v})
+  string(JOIN "." ZR_VERSION_DOTS ${zr_v})
+  set(ZR_MANIFEST_FILE ${zr_gen}/zr_ironfall.exe.manifest)
+  configure_file(${zr_dist}/zr_ironfall.exe.manifest ${ZR_MANIFEST_FILE} @ONLY)
   configure_file(${zr_dist}/zr_ironfall.rc.in ${zr_gen}/zr_ironfall.rc @ONLY)
   target_sources(zr_ironfall PRIVATE ${zr_gen}/zr_ironfall.rc)
-  set_property(SOURCE ${zr_gen}/zr_ironfall.rc APPEND PROPERTY OBJECT_DEPENDS ${ZR_ICO_FILE})
+  set_property(SOURCE ${zr_gen}/zr_ironfall.rc APPEND PROPERTY OBJECT_DEPENDS ${ZR_ICO_FILE} ${ZR_MANIFEST_FILE})
 
   # For players: README.txt and LICENSE.txt, with Windows line ends.
   configure_file(${zr_dist}/README.txt.in ${zr_gen}/README.txt @ONLY NEWLINE_STYLE CRLF)

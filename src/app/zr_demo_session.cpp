@@ -11,6 +11,7 @@
 #include "demo/zr_demo_player.h"
 #include "demo/zr_demo_recorder.h"
 #include "platform/platform.h"
+#include "platform/zr_path.h"
 #include "shell/zr_gfx.h"
 
 namespace fs = std::filesystem;
@@ -24,7 +25,7 @@ bool Plays(ZrCommandLine::Demo mode) {
 
 // At most one byte more than a demo may have, so that a larger file is refused whole.
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::ifstream in(fs::path(path), std::ios::binary);
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
   if (!in) return false;
   bytes.clear();
   std::vector<char> chunk(1 << 16);
@@ -39,7 +40,7 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
 
 ZrDemoSession::ZrDemoSession(const ZrCommandLine& line, ZrPassWatcher* script) : Mode(line.DemoMode), Script(script) {
   std::error_code ec;
-  if (!line.DemoPath.empty()) Path = fs::absolute(fs::path(line.DemoPath), ec).string();
+  if (!line.DemoPath.empty()) Path = Utf8FromPath(fs::absolute(PathFromUtf8(line.DemoPath), ec));
   if (Path.empty()) Path = line.DemoPath;
 }
 
@@ -50,7 +51,7 @@ int ZrDemoSession::Load() {
   if (Mode == ZrCommandLine::Demo::PlayBest) Path = ZrDemoRecorder::BestGamePath();
   std::vector<uint8_t> bytes;
   std::error_code ec;
-  if (!fs::exists(fs::path(Path), ec) || !ReadFileBytes(Path, bytes)) {
+  if (!fs::exists(PathFromUtf8(Path), ec) || !ReadFileBytes(Path, bytes)) {
     const bool best = Mode == ZrCommandLine::Demo::PlayBest;
     Platform::PrintToUser("zr_ironfall: " + Path + ": " + (best ? "no best game has been kept yet" : "cannot be read") + "\n",
                           true);

@@ -1,7 +1,6 @@
 #include "app/zr_entry.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <new>
 
@@ -13,6 +12,7 @@
 #include "app/zr_window_icon.h"
 #include "demo/zr_demo_player.h"
 #include "platform/platform.h"
+#include "platform/zr_path.h"
 #include "shell/zr_errors.h"
 #include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
@@ -24,7 +24,7 @@ namespace {
 void ReportUnhandled(const std::exception& error, ZrGfx* gfx) {
   // The report is read on the desktop as the player left it, never in the game's mode.
   if (gfx != nullptr) gfx->SetFullScreen(false);
-  std::string module = std::filesystem::path(Platform::ExecutablePath()).filename().string();
+  std::string module = Utf8FromPath(PathFromUtf8(Platform::ExecutablePath()).filename());
   if (module.empty()) module = "zr_ironfall";
   const std::string text = FormatErrorReport(error, module);
   std::fputs(text.c_str(), stderr);

@@ -3,7 +3,8 @@
 //
 // - Run from a folder of its own (a source tree, an unpacked zip): that folder, the
 //   working directory when it holds data/, else the executable's when that one does;
-//   the best score in "bs.zrt" there.
+//   the best score in "bs.zrt" there (on Windows, in the player's own folder once that
+//   folder turns out not to be writable).
 // - Run from an installation (data/ lies <executable's folder>/<data from binary>/):
 //   the installation's share folder for the pictures; the best score in the player's
 //   own folder, since the game never writes into its installation.
@@ -19,16 +20,17 @@ struct PlaceFacts {
   std::string UserDataDir;        // the player's own folder for the game; empty when unknown
   bool ScoreLeavesReadOnlyFolder = false;  // a folder of its own that cannot be written
                                            // sends the score to UserDataDir
-  bool (*CanWriteIn)(const std::string& dir) = nullptr;  // nullptr: try to make a file there
 };
 
 struct GamePlaces {
   std::string GameDir;    // the folder to run in
   std::string ScorePath;  // relative to GameDir, or absolute
+  std::string FallbackScorePath;  // where the score goes when ScorePath's folder may not
+                                  // be written; empty: nowhere else
 };
 
 GamePlaces FindGamePlaces(const PlaceFacts& facts);
 
 // Finds the places for this process, makes GameDir the working directory and sets the
-// best-score path. Called once at start.
+// best-score paths. Called once at start; writes nothing. Paths are UTF-8.
 void SettleGamePlaces();

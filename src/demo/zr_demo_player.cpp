@@ -12,8 +12,6 @@ namespace {
 
 ZrDemoPlayer* g_player = nullptr;
 
-constexpr uintptr_t kSizeMinimized = 1;
-
 bool IsTick(ZrDemoTag t) { return t == dtTick; }
 bool IsSeed(ZrDemoTag t) { return t == dtSeed; }
 bool IsPoll(ZrDemoTag t) { return t == dtPollNone || t == dtPollMessage || t == dtPollQuit; }
@@ -61,7 +59,7 @@ void ZrDemoPlayer::ReplayDeliveries() {
     }
     intptr_t lParam = event.LParam;
     // The window it plays in keeps its own size; only a minimised one stops the game.
-    if (event.Message == WM_SIZE && event.Value != kSizeMinimized) lParam = RealClientSize;
+    if (event.Message == WM_SIZE && event.Value != SIZE_MINIMIZED) lParam = RealClientSize;
     // The desktop's full-screen key would switch the playing window; nothing else reads it.
     const bool fullScreenKey = (event.Message == WM_KEYDOWN || event.Message == WM_KEYUP) && event.Value != 0 &&
                                event.Value == Platform::FullScreenKey();
@@ -94,7 +92,7 @@ intptr_t ZR_WNDPROC_CALL ZrDemoPlayer::PlaybackWndProc(ZrWnd wnd, uint32_t messa
   if (p == nullptr) return GameWndProc(wnd, message, wParam, lParam);
   switch (message) {
     case WM_SIZE:
-      if (wParam == kSizeMinimized) return 0;
+      if (wParam == SIZE_MINIMIZED) return 0;
       p->RealClientSize = lParam;
       p->Gfx.Resize(LoWord(static_cast<uintptr_t>(lParam)), HiWord(static_cast<uintptr_t>(lParam)));
       p->Gfx.InvalidatePicture();

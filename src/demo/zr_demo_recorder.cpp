@@ -8,6 +8,7 @@
 #include "demo/zr_recorded_messages.h"
 #include "demo/zr_state_hash.h"
 #include "platform/platform_hooks.h"
+#include "platform/zr_path.h"
 #include "platform/zr_winmsg.h"
 #include "screens/zr_bestscore.h"
 #include "shell/zr_errors.h"
@@ -29,7 +30,7 @@ ZrDemoRecorder::ZrDemoRecorder(ZrGfx& gfx, const std::string& filePath, const Zr
     : Gfx(gfx), Memory(header, kBestGameHashEvery) {
   if (!filePath.empty()) {
     errno = 0;
-    Out = std::fopen(filePath.c_str(), "wb");
+    Out = Platform::OpenFile(filePath, "wb");
     if (Out == nullptr) throw EInOutError(errno != 0 ? std::strerror(errno) : "File creation error", filePath);
     File = std::make_unique<ZrDemoWriter>(header, 1);
   }
@@ -149,13 +150,28 @@ void ZrDemoRecorder::Finish() {
   Platform::PrintToUser(line, false);
 }
 
+namespace {
+
+std::string BesideScore(const std::string& scorePath) {
+  return Utf8FromPath(PathFromUtf8(scorePath).replace_filename("bs.zrd"));
+}
+
+}  // namespace
+
 std::string ZrDemoRecorder::BestGamePath() {
-  return std::filesystem::path(BestScorePath()).replace_filename("bs.zrd").string();
+  // Beside the score file that holds a best game: the game's own folder's, or the
+  // player's folder's where the game's own refused the score.
+  const std::vector<std::string> places = BestScorePaths();
+  for (const std::string& place : places) {
+    std::error_code ec;
+    if (std::filesystem::exists(PathFromUtf8(BesideScore(place)), ec)) return BesideScore(place);
+  }
+  return BesideScore(places.front());
 }
 
 void ZrDemoRecorder::SaveBestGame() {
   const std::vector<uint8_t> bytes = Memory.Snapshot(GameStateHash());
-  const std::string path = BestGamePath();
+  const std::string path = BesideScore(BestScorePaths().front());
   // Beside the score and never in its place; a best game that cannot be kept costs the
   // player nothing else, so a line on stderr says it.
   const std::string failure = ReplaceFileContents(path, std::string(bytes.begin(), bytes.end()));

@@ -10,6 +10,7 @@ inline bool IsRecordedMessage(uint32_t message) {
   switch (message) {
     case WM_SIZE:  // a minimised window stops the game
     case WM_ACTIVATE:
+    case WM_KILLFOCUS:  // lets go of the keys and buttons held
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_MOUSEMOVE:

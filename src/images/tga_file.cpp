@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/zr_path.h"
 #include "shell/zr_errors.h"
 
 namespace {
@@ -30,8 +31,8 @@ int ReadTgaFile(const std::string& fileName, const TgaLimits& limits, TgaImage& 
   // A directory in a picture's place cannot be read as one. Windows refuses to open it
   // with access denied, and the game says the same everywhere.
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) throw EInOutError("File access denied", fileName);
-  FileHandle file(std::fopen(path.c_str(), "rb"));
+  if (std::filesystem::is_directory(PathFromUtf8(path), ec)) throw EInOutError("File access denied", fileName);
+  FileHandle file(Platform::OpenFile(path, "rb"));
   // A picture that is there but may not be read is reported as that, not as missing.
   if (!file) throw EInOutError(errno == EACCES || errno == EPERM ? "File access denied" : "File not found", fileName);
   const uint64_t fileSize = FileSize(file.get(), fileName);

@@ -6,9 +6,17 @@
 
 #if defined(_WIN32)
 #include <io.h>
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
 #else
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 #endif
+
+#include "platform/zr_path.h"
 
 namespace Platform {
 
@@ -21,6 +29,36 @@ std::string NativePath(const std::string& fileName) {
     if (c == '\\') c = '/';
   }
   return path;
+#endif
+}
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+#if defined(_WIN32)
+  // The wide call: the narrow one reads the name in the ANSI code page.
+  std::wstring wideMode;
+  for (const char* m = mode; *m != 0; ++m) wideMode.push_back(static_cast<wchar_t>(*m));
+  return _wfopen(PathFromUtf8(path).c_str(), wideMode.c_str());
+#else
+  return std::fopen(path.c_str(), mode);
+#endif
+}
+
+std::string RenameOver(const std::string& from, const std::string& to) {
+#if defined(_WIN32)
+  // Write-through: the rename is on the disk when the call returns, as the data before it is.
+  if (MoveFileExW(PathFromUtf8(from).c_str(), PathFromUtf8(to).c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return {};
+  }
+  wchar_t buf[512] = {};
+  const DWORD code = GetLastError();
+  const DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buf,
+                                 512, nullptr);
+  std::string text = Utf8FromPath(std::filesystem::path(std::wstring(buf, n)));
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == '.')) text.pop_back();
+  return text.empty() ? "system error " + std::to_string(code) : text;
+#else
+  return std::rename(from.c_str(), to.c_str()) == 0 ? std::string() : std::string(std::strerror(errno));
 #endif
 }
 

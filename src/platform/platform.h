@@ -52,6 +52,14 @@ void DestroyWin(ZrWnd wnd, bool fullScreen);
 // switches modes and can, in the desktop's mode otherwise. The new client size arrives
 // as WM_SIZE.
 void SetFullScreen(ZrWnd wnd, bool fullScreen, int width, int height, int bits);
+// A full screen that switched the display mode gives the desktop back while the player
+// works elsewhere: YieldFullScreen, when another program takes the activation, returns
+// the display to the desktop's mode and minimises the window; ReclaimFullScreen, when the
+// window is restored, sets the game's mode again and covers the screen. Where full screen
+// keeps the desktop's mode (Linux) neither does anything, nor does ReclaimFullScreen
+// after no yield.
+void YieldFullScreen(ZrWnd wnd);
+void ReclaimFullScreen(ZrWnd wnd, int width, int height, int bits);
 // The key that also switches full screen by the desktop's convention (F11 on Linux),
 // beside Alt+Enter; 0 for none.
 uintptr_t FullScreenKey();
@@ -74,8 +82,9 @@ void QueueQuitMessage(int exitCode);
 // Translates and hands the message to the window procedure of its window.
 intptr_t DeliverMessage(const ZrMsg& msg);
 intptr_t DefaultWindowProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam);
-// Win32 ShowCursor: a display counter; the cursor shows while it is 0 or more.
-int ShowCursor(bool show);
+// The answer to WM_SETCURSOR over the client area: no pointer over the game's window
+// there. The frame, the title bar and other windows keep their own.
+void HidePointer();
 
 // --- Time ------------------------------------------------------------------------
 // Milliseconds since start as an unsigned 32-bit value that wraps, advancing in steps
@@ -83,7 +92,9 @@ int ShowCursor(bool show);
 uint32_t TickCount();
 // A fine monotonic clock in nanoseconds, for pacing and seeding.
 uint64_t FineClockNs();
-void SleepNs(uint64_t ns);
+// Sleeps until FineClockNs() reaches deadlineNs, as precisely as the system allows (at
+// once when it has passed): the frames' schedule rests on it.
+void SleepUntilNs(uint64_t deadlineNs);
 
 // --- Messages to the player ------------------------------------------------------
 // A modal box with an OK button; error selects the error icon. Writes nothing to
@@ -102,6 +113,12 @@ void PrintToUser(const std::string& text, bool error);
 void BuildFontLists(ZrWnd wnd, uint32_t listBase, int count, int charHeight);
 
 // --- Files -----------------------------------------------------------------------
+// Paths are UTF-8 (on Linux, bytes as the system gave them); platform/zr_path.h turns them
+// into std::filesystem paths.
+// std::fopen for a path of any characters. errno tells why it failed.
+std::FILE* OpenFile(const std::string& path, const char* mode);
+// Renames from over to in one step, replacing to; empty when that worked, else what failed.
+std::string RenameOver(const std::string& from, const std::string& to);
 // A file name as the game writes it ("data\\x.tga") in the system's own spelling.
 std::string NativePath(const std::string& fileName);
 // The size of an open file in bytes, or -1; the file position is back at the start.

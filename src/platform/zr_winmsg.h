@@ -7,9 +7,12 @@
 
 inline constexpr uint32_t WM_SIZE = 0x0005;
 inline constexpr uint32_t WM_ACTIVATE = 0x0006;
+inline constexpr uint32_t WM_KILLFOCUS = 0x0008;
 inline constexpr uint32_t WM_PAINT = 0x000F;
 inline constexpr uint32_t WM_CLOSE = 0x0010;
 inline constexpr uint32_t WM_QUIT = 0x0012;
+inline constexpr uint32_t WM_ACTIVATEAPP = 0x001C;
+inline constexpr uint32_t WM_SETCURSOR = 0x0020;
 inline constexpr uint32_t WM_KEYDOWN = 0x0100;
 inline constexpr uint32_t WM_KEYUP = 0x0101;
 inline constexpr uint32_t WM_CHAR = 0x0102;
@@ -30,6 +33,12 @@ inline constexpr uint32_t WM_ZR_GAMEMOUSEMOVE = WM_APP + 1;
 
 inline constexpr uint32_t WA_INACTIVE = 0;
 inline constexpr uint32_t WA_ACTIVE = 1;
+
+inline constexpr uintptr_t SIZE_RESTORED = 0;
+inline constexpr uintptr_t SIZE_MINIMIZED = 1;
+
+// WM_SETCURSOR's hit-test code (low word of lParam) for the client area.
+inline constexpr uint16_t HTCLIENT = 1;
 
 inline constexpr uintptr_t SC_KEYMENU = 0xF100;
 

@@ -1,5 +1,6 @@
 #include "screens/zr_bestscore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/zr_path.h"
 #include "shell/zr_errors.h"
 #include "shell/zr_report.h"
 
@@ -37,12 +39,23 @@ std::string& ScorePath() {
   return path;
 }
 
+std::string& FallbackPath() {
+  static std::string path;
+  return path;
+}
+
+// Set once a save beside the game has been refused: the rest of the run saves in the fallback.
+bool g_useFallback = false;
+
+// Refusals that another folder may not meet: rights, a read-only medium.
+bool Refused(int err) { return err == EACCES || err == EPERM || err == EROFS; }
+
 // Makes the folders of path that are missing, readable by the player alone: the best
 // score is nobody else's business. Empty when they are there; otherwise what failed.
 std::string MakeFolderFor(const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  const fs::path folder = fs::path(path).parent_path();
+  const fs::path folder = PathFromUtf8(path).parent_path();
   if (folder.empty() || fs::is_directory(folder, ec)) return {};
   std::vector<fs::path> missing;
   for (fs::path p = folder; !p.empty() && !fs::exists(p, ec); p = p.parent_path()) {
@@ -50,26 +63,21 @@ std::string MakeFolderFor(const std::string& path) {
     if (p == p.parent_path()) break;
   }
   for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-    if (!fs::create_directory(*it, ec) && ec) return it->string() + ": " + ec.message();
+    if (!fs::create_directory(*it, ec) && ec) return Utf8FromPath(*it) + ": " + ec.message();
     fs::permissions(*it, fs::perms::owner_all, ec);
   }
   return {};
 }
 
-std::optional<uint32_t>& ScoreInMemory() {
-  static std::optional<uint32_t> score;
-  return score;
-}
-
-}  // namespace
-
-// The bytes go to a temporary file beside path, then it is renamed over path; on a
-// failure the temporary file is gone again.
-std::string ReplaceFileContents(const std::string& path, const std::string& bytes) {
+// Writes bytes to a temporary file beside path, then renames it over path. Empty when
+// that worked; otherwise what failed, and the temporary file is gone again. refused is
+// set when the folder would not take the file at all.
+std::string ReplaceWithBytes(const std::string& path, const std::string& bytes, bool& refused) {
   const std::string temp = path + ".tmp";
   std::string failure;
   errno = 0;
-  std::FILE* f = std::fopen(temp.c_str(), "wb");
+  std::FILE* f = Platform::OpenFile(temp, "wb");
+  refused = f == nullptr && Refused(errno);
   if (f == nullptr) return temp + ": " + ErrnoText(errno);
   // On the disk before the rename, so the rename never lands before the data.
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && Platform::FlushToDisk(f);
@@ -78,15 +86,39 @@ std::string ReplaceFileContents(const std::string& path, const std::string& byte
   if (!written || !closed) failure = temp + ": " + ErrnoText(written ? errno : err);
   if (failure.empty()) {
     // One step: either the old file or the new one is there, never half of either.
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) failure = path + ": " + ec.message();
+    const std::string error = Platform::RenameOver(temp, path);
+    if (!error.empty()) failure = path + ": " + error;
   }
   if (!failure.empty()) {
     std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
+    std::filesystem::remove(PathFromUtf8(temp), ignored);
   }
   return failure;
+}
+
+// What WriteBestScore does, but the failure is handed back rather than shown.
+std::string TryWrite(const std::string& path, uint32_t score, bool& refused) {
+  refused = false;
+  if (path.empty()) return "no folder is known to keep it in";
+  const std::string failure = MakeFolderFor(path);
+  return failure.empty() ? ReplaceWithBytes(path, std::to_string(score), refused) : failure;
+}
+
+void ReportUnsaved(uint32_t score, const std::string& failure) {
+  ShowMessage("Zr Ironfall", "The best score " + std::to_string(score) + " could not be saved (" + failure + ").", true);
+}
+
+// A demo being played keeps the best score here instead of in the file.
+std::optional<uint32_t>& ScoreInMemory() {
+  static std::optional<uint32_t> score;
+  return score;
+}
+
+}  // namespace
+
+std::string ReplaceFileContents(const std::string& path, const std::string& bytes) {
+  bool refused = false;
+  return ReplaceWithBytes(path, bytes, refused);
 }
 
 bool ParseBestScore(std::string_view text, uint32_t& score) {
@@ -124,7 +156,7 @@ bool ParseBestScore(std::string_view text, uint32_t& score) {
 }
 
 uint32_t ReadBestScore(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = Platform::OpenFile(path, "rb");
   if (f == nullptr) {
     // A fresh installation has no file yet: its best score is simply 0. A file that is
     // there but cannot be opened may well hold a score: reading it as 0 would let the
@@ -155,27 +187,54 @@ uint32_t ReadBestScore(const std::string& path) {
 
 const std::string& BestScorePath() { return ScorePath(); }
 
-void SetBestScorePath(const std::string& path) { ScorePath() = path; }
-
-bool WriteBestScore(const std::string& path, uint32_t score) {
-  const std::string digits = std::to_string(score);
-  std::string failure = path.empty() ? "no folder is known to keep it in" : MakeFolderFor(path);
-  if (failure.empty()) failure = ReplaceFileContents(path, digits);
-  if (failure.empty()) return true;
-  ShowMessage("Zr Ironfall", "The best score " + digits + " could not be saved (" + failure + ").", true);
-  return false;
+void SetBestScorePath(const std::string& path, const std::string& fallback) {
+  ScorePath() = path;
+  FallbackPath() = fallback;
+  g_useFallback = false;
 }
 
-uint32_t LoadBestScore() { return ScoreInMemory() ? *ScoreInMemory() : ReadBestScore(BestScorePath()); }
+uint32_t LoadBestScore() {
+  if (ScoreInMemory()) return *ScoreInMemory();
+  const uint32_t score = ReadBestScore(ScorePath());
+  if (FallbackPath().empty()) return score;
+  std::error_code ec;
+  if (!std::filesystem::exists(PathFromUtf8(FallbackPath()), ec)) return score;
+  return std::max(score, ReadBestScore(FallbackPath()));
+}
 
-void SaveBestScore(uint32_t score) {
+bool SaveBestScore(uint32_t score) {
   if (ScoreInMemory()) {
     ScoreInMemory() = score;
-  } else {
-    WriteBestScore(BestScorePath(), score);
+    return true;
   }
+  if (!g_useFallback && !FallbackPath().empty()) {
+    bool refused = false;
+    const std::string failure = TryWrite(ScorePath(), score, refused);
+    if (failure.empty()) return true;
+    if (!refused) {
+      ReportUnsaved(score, failure);
+      return false;
+    }
+    g_useFallback = true;
+  }
+  return WriteBestScore(g_useFallback ? FallbackPath() : ScorePath(), score);
+}
+
+bool WriteBestScore(const std::string& path, uint32_t score) {
+  bool refused = false;
+  const std::string failure = TryWrite(path, score, refused);
+  if (failure.empty()) return true;
+  ReportUnsaved(score, failure);
+  return false;
 }
 
 void KeepBestScoreInMemory(uint32_t score) { ScoreInMemory() = score; }
 
 void KeepBestScoreInFile() { ScoreInMemory().reset(); }
+
+std::vector<std::string> BestScorePaths() {
+  std::vector<std::string> paths{g_useFallback ? FallbackPath() : ScorePath()};
+  const std::string& other = g_useFallback ? ScorePath() : FallbackPath();
+  if (!other.empty()) paths.push_back(other);
+  return paths;
+}

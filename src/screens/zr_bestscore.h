@@ -4,14 +4,31 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The file's name; without a directory it lies in the working directory.
 inline constexpr const char* BestScoreFileName = "bs.zrt";
 
 // Where the game reads and writes its best score: BestScoreFileName in the working
-// directory until the entry, at start, sets the place it has found for the file.
+// directory until the entry, at start, sets the place it has found for the file, and
+// the fallback (empty for none) where the score goes once that folder refuses it.
+// Paths are UTF-8.
 const std::string& BestScorePath();
-void SetBestScorePath(const std::string& path);
+void SetBestScorePath(const std::string& path, const std::string& fallback = {});
+
+// The best score for this run: the one at BestScorePath(), or the one an earlier run had
+// to keep in the fallback, whichever is higher. Throws as ReadBestScore does.
+uint32_t LoadBestScore();
+// Saves score at BestScorePath(); where that folder refuses the file (rights, a
+// read-only medium) and a fallback is set, there instead, for the rest of the run.
+// Nothing is written before this: whether the folder may be written is learnt here.
+bool SaveBestScore(uint32_t score);
+// A demo being played keeps the score it was recorded with in memory instead: the game
+// shows it, and never touches the player's file, until KeepBestScoreInFile.
+void KeepBestScoreInMemory(uint32_t score);
+void KeepBestScoreInFile();
+// The places of the score file, the one SaveBestScore writes to now first.
+std::vector<std::string> BestScorePaths();
 
 // Reads the best score from path. A missing or empty file reads as 0. A file that does
 // not hold a usable number (no number at all, a negative one, one beyond 32 bits) also
@@ -33,14 +50,6 @@ bool ParseBestScore(std::string_view text, uint32_t& score);
 // them: nowhere to keep it) is reported to the player (message box and stderr) and gives
 // false; the old file is then unchanged.
 bool WriteBestScore(const std::string& path, uint32_t score);
-
-// The best score as the game uses it: read from and written to BestScorePath(), unless
-// KeepBestScoreInMemory was called. A demo being played does that, so the game shows the
-// score it was recorded with and never touches the player's file.
-uint32_t LoadBestScore();
-void SaveBestScore(uint32_t score);
-void KeepBestScoreInMemory(uint32_t score);
-void KeepBestScoreInFile();
 
 // Replaces the file at path with bytes as WriteBestScore does, in one step, so that
 // either the old file or the whole new one is there at any moment. Empty when that

@@ -127,23 +127,17 @@ void ZrGfx::ClearFrame() {
 void ZrGfx::EndFrame() {
   if (!IsUnscaled() && HoldsFrame()) ScaledFrame.Present(PictureRect(), ClientWidth, ClientHeight, Width, Height);
   // The world moves by the frame-rate reading on every drawn frame, so frames must
-  // not come faster than a display would show them, whatever vsync promises.
-  if (MinFrameNs > 0 && LastFrameNs != 0) {
-    const uint64_t elapsed = Platform::FineClockNs() - LastFrameNs;
-    if (elapsed < MinFrameNs) Platform::SleepNs(MinFrameNs - elapsed);
-  }
-  LastFrameNs = Platform::FineClockNs();
+  // not come faster than a display would show them, whatever vsync promises. The driver
+  // finishes the picture before the wait, not in the swap after it, so the swap comes
+  // on time whatever the picture cost.
+  if (MinFrameNs > 0) glFinish();
+  Pacer.WaitForFrame(MinFrameNs);
   Platform::SwapBuffers(Wnd);
   ++FramesShown;
   ++PictureEpoch;
 }
 
-void ZrGfx::WaitForNextFrame() {
-  if (MinFrameNs == 0) return;
-  const uint64_t now = Platform::FineClockNs();
-  if (LastFrameNs != 0 && now - LastFrameNs < MinFrameNs) Platform::WaitForMessageNs(MinFrameNs - (now - LastFrameNs));
-  LastFrameNs = Platform::FineClockNs();
-}
+void ZrGfx::WaitForNextFrame() { Pacer.WaitForFrameOrMessage(MinFrameNs); }
 
 void ZrGfx::Begin2D() {
   SetProjection(0);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "shell/zr_frame_pacer.h"
 #include "shell/zr_scaled_frame.h"
 
 class ZrGfx {
@@ -105,6 +106,6 @@ class ZrGfx {
   // The client area holds the whole frame beside the one shown, so it can be scaled.
   bool HoldsFrame() const { return ClientWidth >= Width && ClientHeight >= Height; }
 
-  uint64_t LastFrameNs = 0;  // when the last frame was presented, or skipped
+  ZrFramePacer Pacer;  // when the frames are due
   ZrScaledFrame ScaledFrame;
 };

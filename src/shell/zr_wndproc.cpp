@@ -1,5 +1,8 @@
 #include "shell/zr_wndproc.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/zr_winmsg.h"
 #include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
@@ -9,8 +12,12 @@ intptr_t ZR_WNDPROC_CALL GameWndProc(ZrWnd wnd, uint32_t message, uintptr_t wPar
   if (gfx == nullptr) return Platform::DefaultWindowProc(wnd, message, wParam, lParam);
   switch (message) {
     case WM_SIZE:
+      // A window can be minimised without the activation message (Win+D, Win+M, a
+      // window that was not in front): minimised, the game waits all the same.
+      gfx->Active = wParam != SIZE_MINIMIZED;
       gfx->Resize(LoWord(static_cast<uintptr_t>(lParam)), HiWord(static_cast<uintptr_t>(lParam)));
       gfx->InvalidatePicture();
+      if (gfx->Active && gfx->FullScreen) Platform::ReclaimFullScreen(wnd, gfx->Width, gfx->Height, gfx->Bits);
       return 0;
     case WM_PAINT:
       // The default procedure marks the window painted; the next pass draws it.
@@ -19,13 +26,25 @@ intptr_t ZR_WNDPROC_CALL GameWndProc(ZrWnd wnd, uint32_t message, uintptr_t wPar
     case WM_ACTIVATE:
       gfx->InvalidatePicture();
       // Only the minimised state counts: losing the focus to another window keeps the game running.
-      if (HiWord(wParam) != 0) {
-        gfx->Active = false;
-        Platform::ShowCursor(true);
-      } else {
-        gfx->Active = true;
-        Platform::ShowCursor(false);
-      }
+      gfx->Active = HiWord(wParam) == 0;
+      return 0;
+    case WM_ACTIVATEAPP:
+      // Another program takes the activation: a full screen that switched the display
+      // mode gives the desktop back. Its own message boxes do not count.
+      if (wParam == 0 && gfx->FullScreen) Platform::YieldFullScreen(wnd);
+      return 0;
+    case WM_SETCURSOR:
+      // The game never shows the system pointer over its picture. Over the frame, the
+      // title bar and every other window, the system's own pointer stays: a display
+      // counter (ShowCursor) would hide it over the game's message boxes too.
+      if (LoWord(static_cast<uintptr_t>(lParam)) != HTCLIENT) return Platform::DefaultWindowProc(wnd, message, wParam, lParam);
+      Platform::HidePointer();
+      return 1;
+    case WM_KILLFOCUS:
+      // The key-up of a key held while the focus goes elsewhere comes to that window,
+      // and the base would go on moving: what is held is let go, as SDL does.
+      std::fill(std::begin(gfx->Keys), std::end(gfx->Keys), false);
+      gfx->LeftDown = gfx->RightDown = false;
       return 0;
     case WM_CLOSE:
       Platform::QueueQuitMessage(0);

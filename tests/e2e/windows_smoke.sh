@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # zr_ironfall.exe under wine in Xvfb (set up by tools/ci/60-windows.sh): --version; the menu,
 # drawn as the Linux build draws it; Down, Enter, Space to the records and back; a clean
-# close. Full screen over the whole screen, closed with exit code 0. Then the "TGA File
-# Error" box (the game goes on) and the "Application Error" box (exit code 1).
+# close. Full screen over the whole screen, closed with exit code 0; under openbox, losing
+# the focus to another program minimises it and it comes back with its battle. A larger
+# window on a display scaled to 150%. Then the
+# "TGA File Error" box (the game goes on) and the "Application Error" box (exit code 1).
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 : "${ZR_WIN_EXE:?}" "${ZR_LINUX_EXE:?}" "${ZR_ARTIFACTS:?}" "${WINEPREFIX:?}" "${ZR_DATA_DIR:?}"
@@ -19,7 +21,8 @@ exits_with() { local status=0; wait "$pid" || status=$?; [ "$status" -eq "$1" ] 
 
 close_tool=$(e2e_close_tool)
 workdir=$(mktemp -d)
-trap 'kill ${pid:-} 2>/dev/null || true; rm -rf "$workdir"' EXIT
+trap 'kill ${pid:-} ${other:-} ${wm:-} 2>/dev/null || true; rm -rf "$workdir"
+  timeout 60 wine reg delete "HKCU\\Control Panel\\Desktop" /v LogPixels /f >/dev/null 2>&1 || true' EXIT
 cp "$ZR_WIN_EXE" "$workdir/zr_ironfall.exe"
 cp -r "$ZR_DATA_DIR" "$workdir/data"
 cd "$workdir"
@@ -70,6 +73,50 @@ e2e_shot "$wid" fullscreen_left
 [ "$(red fullscreen_left $title)" -gt 200 ] || fail "no red title after Alt+Enter"
 "$close_tool" "$wid"
 exits_with 0 "closing the full-screen game"
+
+# Under a window manager, another program takes the focus from the full-screen battle: the
+# game gives the desktop back, minimised, and comes back in full screen with its battle
+# as it was (the base still hurt, not a new one).
+openbox --sm-disable >/dev/null 2>&1 & wm=$!
+for _ in $(seq 1 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
+start "Zr Ironfall" wine zr_ironfall.exe --fullscreen
+bar() { convert "$ZR_ARTIFACTS/$1.png" -filter box -resize '800x600!' -crop 24x94+8+498 \
+  -fx 'r > 0.7 && g < 0.3 && b < 0.3' -format "$count" info:; }  # the health bar's red
+e2e_key Return
+e2e_shot "$wid" focus_battle
+[ "$(bar focus_battle)" -gt 1000 ] || fail "no battle with a healthy base in full screen"
+sleep 0.6  # the frame-rate reading starts at 0
+xdotool mousemove --window "$wid" 512 384 click 1 sleep 1  # the base's centre: 96 of its 100 hit points
+e2e_shot "$wid" focus_hurt
+[ "$(bar focus_hurt)" -lt 100 ] || fail "the shot at the base did not hurt it"
+xmessage -geometry +40+40 "another program" & other=$!
+other_wid=$(e2e_wait_window xmessage)
+xdotool windowactivate --sync "$other_wid" sleep 1
+xprop -id "$wid" WM_STATE | grep -q 'window state: Iconic' || fail "the full-screen game did not minimise"
+xdotool windowactivate --sync "$wid" sleep 1
+[ "$(size_of -id "$wid")" = "$screen" ] || fail "back from the taskbar, the game does not cover the $screen screen"
+e2e_shot "$wid" focus_back
+[ "$(bar focus_back)" -lt 100 ] && [ "$(red focus_back 80x16+8+4)" -gt 20 ] || fail "the battle is not as it was"
+kill "$other"
+"$close_tool" "$wid"
+exits_with 0 "closing the game after it came back"
+kill "$wm"; wait "$wm" 2>/dev/null || true
+
+# A display scaled to 150%: the manifest makes the game aware of it, and the window opens
+# larger (here as large as the 1024 x 768 screen's work area allows), in the picture's
+# shape, the picture scaled by the game itself.
+dpi() { timeout 60 wine reg "$1" 'HKCU\Control Panel\Desktop' /v LogPixels "${@:2}" /f >/dev/null 2>&1 || true; wineserver -w; }
+dpi add /t REG_DWORD /d 144
+start "Zr Ironfall" wine zr_ironfall.exe
+read -r w h < <(size_of -id "$wid" | tr x ' ')
+[ "$w" -gt 800 ] && [ $((w * 3 - h * 4)) -le 4 ] && [ $((h * 4 - w * 3)) -le 4 ] ||
+  fail "at 150% the client area is ${w}x$h, not larger than 800 x 600 in its shape"
+e2e_shot "$wid" scaled_150
+convert "$ZR_ARTIFACTS/scaled_150.png" -filter box -resize '800x600!' "$ZR_ARTIFACTS/scaled_150_picture.png"
+[ "$(red scaled_150_picture $title)" -gt 200 ] || fail "no red title in the scaled picture at 150%"
+"$close_tool" "$wid"
+exits_with 0 "closing the game at 150%"
+dpi delete
 
 # A 16-bit picture: its "TGA File Error" box, then OK, and the menu comes.
 printf '\0\0\2\0\0\0\0\0\0\0\0\0\2\0\2\0\20\0\0\0\0\0\0\0\0\0' >data/smoke.tga

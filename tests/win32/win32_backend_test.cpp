@@ -154,3 +154,25 @@ TEST(Win32Font, Windows1251CodesDrawCyrillicOnAnySystemLocaleAndSpacesKeepTheirA
   glGetFloatv(GL_CURRENT_RASTER_POSITION, pos);
   EXPECT_EQ(pos[0], 100.0f + space);
 }
+
+TEST(Win32Pointer, HiddenOverThePictureOnlyShownOverTheFrameAndOtherWindowsAfterAnyActivations) {
+  GameWindow window;
+  HWND wnd = window.Wnd();
+  // Lost to another window, won back, minimised and restored, over and over.
+  for (int i = 0; i < 4; ++i) {
+    for (const WPARAM state : {WPARAM{WA_INACTIVE}, WPARAM{WA_ACTIVE}, MAKEWPARAM(WA_INACTIVE, 1), WPARAM{WA_CLICKACTIVE}})
+      SendMessageA(wnd, WM_ACTIVATE, state, 0);
+  }
+  // The display counter, which hides the pointer over every window of the thread, the
+  // game's message boxes among them, still lets it show.
+  EXPECT_GE(ShowCursor(TRUE) - 1, 0);
+  ShowCursor(FALSE);
+  const auto cursorOver = [wnd](WORD hit) {
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    SendMessageA(wnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(wnd), MAKELPARAM(hit, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  EXPECT_EQ(cursorOver(HTCLIENT), nullptr) << "the picture shows no system pointer";
+  EXPECT_EQ(cursorOver(HTCAPTION), LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+  EXPECT_EQ(cursorOver(HTRIGHT), LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_SIZEWE)));
+}

@@ -79,7 +79,7 @@ TEST_F(X11Input, OneActivationAtStartOneForAMinimiseOneForTheRestore) {
   ASSERT_EQ(Only(minimised, WM_ACTIVATE).size(), 1u);
   EXPECT_EQ(Only(minimised, WM_ACTIVATE)[0].WParam, WA_INACTIVE | (1u << 16));
   ASSERT_FALSE(Only(minimised, WM_SIZE).empty());
-  EXPECT_EQ(Only(minimised, WM_SIZE)[0].LParam, 0);
+  EXPECT_TRUE(Only(minimised, WM_SIZE)[0].LParam == 0 && Only(minimised, WM_SIZE)[0].WParam == SIZE_MINIMIZED);
 
   Xdo("windowactivate --sync");
   const std::vector<ZrMsg> restored = Drain();

@@ -39,7 +39,19 @@ zip="$build/zr_ironfall-$version-windows.zip"
 rm -f "$build"/*.zip
 (cd "$build" && cpack -G ZIP >/dev/null)
 tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+# The read-only folder and the Cyrillic user of the last runs go, whatever happened.
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer'
+readonly_dir="$tmp/Program Files"
+restore() {
+  mountpoint -q "$readonly_dir" && umount "$readonly_dir"
+  timeout 60 wine reg add "$shell_folders\\User Shell Folders" /v AppData /t REG_EXPAND_SZ \
+    /d '%USERPROFILE%\AppData\Roaming' /f >/dev/null || true
+  timeout 60 wine reg delete "$shell_folders\\Shell Folders" /v AppData /f >/dev/null 2>&1 || true
+  wineserver -w
+  chmod -R u+w "$tmp"
+  rm -rf "$WINEPREFIX/drive_c/users/Иван" "$tmp"
+}
+trap restore EXIT
 unpacked="$tmp/Unpacked here"  # a folder with a space, as "My Games" would be
 mkdir "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip")
@@ -48,10 +60,15 @@ mkdir "$unpacked"
 (cd "$unpacked" && find zr_ironfall -type f | sort) | diff -u "$unpacked/expected" - ||
   { echo "the zip does not hold the expected files" >&2; exit 1; }
 exe="$unpacked/zr_ironfall/zr_ironfall.exe"
-# Its resources: the icon (a group of icons from 16 to 256 pixels) and the version.
+# Its resources: the icon (a group of icons from 16 to 256 pixels), the version and the
+# manifest (type 24), which declares per-monitor v2 DPI awareness.
 resources=$(wrestool -l "$exe")
-grep -q 'type=group_icon' <<<"$resources" && grep -q 'type=version' <<<"$resources" ||
-  { echo "zr_ironfall.exe lacks its icon or version resource:"$'\n'"$resources" >&2; exit 1; }
+grep -q 'type=group_icon' <<<"$resources" && grep -q 'type=version' <<<"$resources" &&
+  grep -q -- '--type=24 --name=1 ' <<<"$resources" ||
+  { echo "zr_ironfall.exe lacks its icon, version or manifest resource:"$'\n'"$resources" >&2; exit 1; }
+manifest=$(wrestool -x --raw -t24 -n1 "$exe")
+grep -q '<dpiAwareness[^>]*>PerMonitorV2' <<<"$manifest" && grep -q 'Microsoft.Windows.Common-Controls' <<<"$manifest" ||
+  { echo "the manifest does not declare PerMonitorV2 and Common Controls 6:"$'\n'"$manifest" >&2; exit 1; }
 wrestool -x -t14 "$exe" >"$tmp/group.ico"
 sizes=$(icotool -l "$tmp/group.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | tr '\n' ' ')
 [ "$sizes" = "16 24 32 48 64 128 256 " ] || { echo "the icon's sizes: $sizes" >&2; exit 1; }
@@ -63,8 +80,32 @@ for dll in $(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p');
   grep -qixF "$dll" <<<"$system32" || { echo "zr_ironfall.exe needs $dll, which Windows does not have" >&2; exit 1; }
 done
 
-# Started from another folder, as a shortcut may start it, the game keeps its score beside itself.
+# Started from another folder, as a shortcut may start it, from folders named in Cyrillic
+# and in scripts outside code page 1251: the game keeps its score beside itself.
 root=$PWD
-(cd "$tmp" && timeout 600 bash "$root/tools/with-xvfb.sh" bash "$root/tests/e2e/windows_zip.sh" "$exe")
-wineserver -w
+play_zip() { (cd "$tmp" && timeout 600 bash "$root/tools/with-xvfb.sh" bash "$root/tests/e2e/windows_zip.sh" "$@"); wineserver -w; }
+for where in "Иван/Игры" "Ελληνικά 中文"; do
+  mkdir -p "$tmp/$where"
+  (cd "$tmp/$where" && cmake -E tar xf "$zip")
+  play_zip "$tmp/$where/zr_ironfall/zr_ironfall.exe"
+done
+
+# A folder the player may not write, as Program Files is, and a user named in Cyrillic:
+# the score goes to %APPDATA%. Root writes anywhere, so for root the folder is a read-only
+# mount of itself.
+user_appdata='C:\users\Иван\AppData\Roaming'
+mkdir "$readonly_dir"
+(cd "$readonly_dir" && cmake -E tar xf "$zip")
+if [ "$(id -u)" -ne 0 ]; then
+  chmod -R a-w "$readonly_dir"
+elif ! { mount --bind "$readonly_dir" "$readonly_dir" && mount -o remount,bind,ro "$readonly_dir"; }; then
+  echo "windows zip: no read-only folder can be made here; the %APPDATA% case is left out" >&2
+  readonly_dir=""
+fi
+if [ -n "$readonly_dir" ]; then
+  timeout 60 wine reg add "$shell_folders\\User Shell Folders" /v AppData /t REG_EXPAND_SZ /d "$user_appdata" /f >/dev/null
+  timeout 60 wine reg add "$shell_folders\\Shell Folders" /v AppData /t REG_SZ /d "$user_appdata" /f >/dev/null
+  wineserver -w
+  play_zip "$readonly_dir/zr_ironfall/zr_ironfall.exe" "$WINEPREFIX/drive_c/users/Иван/AppData/Roaming/Zr Ironfall/bs.zrt"
+fi
 echo "windows package: $zip ($(stat -c %s "$zip") bytes)"

@@ -13,7 +13,6 @@ namespace {
 std::deque<ZrMsg> g_queue;
 uint64_t g_clockNs = 0;
 std::vector<std::string> g_boxes;
-int g_cursorCount = 0;
 NullPlatform::Icon g_icon;
 
 }  // namespace
@@ -29,7 +28,6 @@ void Reset() {
   g_queue.clear();
   g_clockNs = 0;
   g_boxes.clear();
-  g_cursorCount = 0;
   g_icon = {};
 }
 
@@ -44,6 +42,8 @@ void SwapBuffers(ZrWnd) {}
 void DestroyWin(ZrWnd, bool) {}
 void SetFullScreen(ZrWnd, bool, int, int, int) {}
 uintptr_t FullScreenKey() { return 0; }
+void YieldFullScreen(ZrWnd) {}
+void ReclaimFullScreen(ZrWnd, int, int, int) {}
 void SetWindowIcon(const uint8_t* rgba, int width, int height) {
   g_icon = {width, height, std::vector<uint8_t>(rgba, rgba + static_cast<size_t>(width) * height * 4)};
 }
@@ -64,14 +64,16 @@ void QueueQuitMessage(int exitCode) { g_queue.push_back(ZrMsg{nullptr, WM_QUIT, 
 intptr_t DeliverMessage(const ZrMsg&) { return 0; }
 intptr_t DefaultWindowProc(ZrWnd, uint32_t, uintptr_t, intptr_t) { return 0; }
 
-int ShowCursor(bool show) { return g_cursorCount += show ? 1 : -1; }
+void HidePointer() {}
 
 uint32_t TickCount() {
   // Whole steps of the 64 Hz system timer, as the real backends count.
   return static_cast<uint32_t>(g_clockNs / 15625000ull * 15625ull / 1000ull);
 }
 uint64_t FineClockNs() { return g_clockNs; }
-void SleepNs(uint64_t ns) { g_clockNs += ns; }
+void SleepUntilNs(uint64_t deadlineNs) {
+  if (deadlineNs > g_clockNs) g_clockNs = deadlineNs;
+}
 
 void ShowMessageBox(const std::string& caption, const std::string& text, bool) {
   g_boxes.push_back(caption + "|" + text);

@@ -9,7 +9,7 @@
 
 namespace NullPlatform {
 
-// The fake clock: TickCount and FineClockNs read it; SleepNs moves it on.
+// The fake clock: TickCount and FineClockNs read it; SleepUntilNs moves it on.
 void SetClockNs(uint64_t ns);
 uint64_t ClockNs();
 // Every message box shown so far, as "caption|text".

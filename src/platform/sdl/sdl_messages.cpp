@@ -14,7 +14,6 @@ SDL_Window* Window = nullptr;
 SDL_GLContext Context = nullptr;
 ZrWndProc Proc = nullptr;
 std::deque<ZrMsg> Queue;
-int CursorCount = 0;
 bool Active = false;
 bool Minimised = false;
 
@@ -28,7 +27,7 @@ void Post(uint32_t message, uintptr_t wParam, intptr_t lParam) { Queue.push_back
 void PostSize() {
   int w = 0, h = 0;
   SDL_GL_GetDrawableSize(Window, &w, &h);
-  Post(WM_SIZE, 0, PackXY(w, h));
+  Post(WM_SIZE, Minimised ? SIZE_MINIMIZED : SIZE_RESTORED, PackXY(w, h));
 }
 
 intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -68,7 +67,7 @@ void Translate(const SDL_Event& e) {
         case SDL_WINDOWEVENT_SIZE_CHANGED: SdlState::PostSize(); break;
         case SDL_WINDOWEVENT_MINIMIZED:
           SdlState::Minimised = true;
-          SdlState::Post(WM_SIZE, 0, 0);
+          SdlState::Post(WM_SIZE, SIZE_MINIMIZED, 0);
           ChangeActivation(false);
           break;
         case SDL_WINDOWEVENT_RESTORED:
@@ -171,10 +170,9 @@ intptr_t DeliverMessage(const ZrMsg& msg) {
 
 intptr_t DefaultWindowProc(ZrWnd, uint32_t, uintptr_t, intptr_t) { return 0; }
 
-int ShowCursor(bool show) {
-  SdlState::CursorCount += show ? 1 : -1;
-  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_ShowCursor(SdlState::CursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
-  return SdlState::CursorCount;
+// SDL hides the pointer over its own window only, as the answer to WM_SETCURSOR does.
+void HidePointer() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_ShowCursor(SDL_DISABLE);
 }
 
 }  // namespace Platform

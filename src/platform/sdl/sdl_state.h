@@ -15,7 +15,6 @@ extern SDL_Window* Window;
 extern SDL_GLContext Context;
 extern ZrWndProc Proc;
 extern std::deque<ZrMsg> Queue;
-extern int CursorCount;  // Win32 display counter: the cursor shows while it is >= 0
 extern bool Active;      // the window has the activation, as Windows counts it
 extern bool Minimised;
 

@@ -4,11 +4,11 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cfenv>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
+#include <ctime>
 
 #include "platform/platform.h"
 #include "platform/xdg_data_dir.h"
@@ -33,13 +33,20 @@ uint32_t TickCount() {
   return static_cast<uint32_t>(steps * 15625ull / 1000ull);
 }
 
+// CLOCK_MONOTONIC, read and slept on directly, so the deadlines and the clock agree.
 uint64_t FineClockNs() {
-  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                   std::chrono::steady_clock::now().time_since_epoch())
-                                   .count());
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint64_t>(now.tv_sec) * 1000000000ull + static_cast<uint64_t>(now.tv_nsec);
 }
 
-void SleepNs(uint64_t ns) { std::this_thread::sleep_for(std::chrono::nanoseconds(ns)); }
+void SleepUntilNs(uint64_t deadlineNs) {
+  // To an absolute time: a wake-up that comes late, or a signal that breaks the sleep,
+  // costs nothing more than itself.
+  const timespec until{static_cast<time_t>(deadlineNs / 1000000000ull), static_cast<long>(deadlineNs % 1000000000ull)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+  }
+}
 
 std::string UserDataDir() { return XdgDataDir(std::getenv("XDG_DATA_HOME"), HomeDir(), "zr-ironfall"); }
 

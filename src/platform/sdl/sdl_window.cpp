@@ -79,6 +79,8 @@ ZrWnd CreateWin(const std::string& title, int width, int height, int bits, bool 
   SdlState::Active = true;
   SdlState::Minimised = false;
   SdlState::Send(WM_ACTIVATE, WA_ACTIVE, 0);
+  // The pointer over the client area, as Windows asks of a window when it is shown.
+  SdlState::Send(WM_SETCURSOR, 0, MakeLParam(HTCLIENT, WM_MOUSEMOVE));
   return SdlState::Window;
 }
 
@@ -104,6 +106,10 @@ void SetFullScreen(ZrWnd wnd, bool fullScreen, int, int, int) {
 }
 
 uintptr_t FullScreenKey() { return VK_F11; }
+
+// Full screen here is a window in the desktop's own mode: there is nothing to give back.
+void YieldFullScreen(ZrWnd) {}
+void ReclaimFullScreen(ZrWnd, int, int, int) {}
 
 void DestroyWin(ZrWnd wnd, bool) {
   if (SdlState::Context != nullptr) SDL_GL_DeleteContext(SdlState::Context);

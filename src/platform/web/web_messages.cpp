@@ -76,10 +76,9 @@ intptr_t DeliverMessage(const ZrMsg& msg) {
 
 intptr_t DefaultWindowProc(ZrWnd, uint32_t, uintptr_t, intptr_t) { return 0; }
 
-int ShowCursor(bool show) {
-  WebState::CursorCount += show ? 1 : -1;
-  EM_ASM({ if (Module.canvas) Module.canvas.style.cursor = $0 ? 'default' : 'none'; }, WebState::CursorCount >= 0);
-  return WebState::CursorCount;
+// Over the canvas only: the rest of the page keeps the browser's pointer.
+void HidePointer() {
+  EM_ASM({ if (Module.canvas) Module.canvas.style.cursor = 'none'; });
 }
 
 }  // namespace Platform

@@ -14,7 +14,6 @@ inline constexpr const char* Canvas = "#canvas";
 
 extern ZrWndProc Proc;
 extern std::deque<ZrMsg> Queue;
-extern int CursorCount;  // Win32 display counter: the pointer shows while it is >= 0
 extern bool Active;      // the window is not minimised: the tab is visible
 extern int PictureWidth, PictureHeight;  // the game's picture, which the canvas must hold
 extern int CanvasWidth, CanvasHeight;    // the canvas's drawing buffer

@@ -36,7 +36,10 @@ uint32_t TickCount() {
 // performance.now(), in nanoseconds.
 uint64_t FineClockNs() { return static_cast<uint64_t>(emscripten_get_now() * 1e6); }
 
-void SleepNs(uint64_t ns) { WebState::Wait(static_cast<double>(ns) / 1e6, false); }
+void SleepUntilNs(uint64_t deadlineNs) {
+  const uint64_t now = FineClockNs();
+  if (deadlineNs > now) WebState::Wait(static_cast<double>(deadlineNs - now) / 1e6, false);
+}
 
 void ShowMessageBox(const std::string& caption, const std::string& text, bool error) {
   ShowDialog(caption.c_str(), text.c_str(), error ? 1 : 0);

@@ -15,7 +15,6 @@ namespace WebState {
 
 ZrWndProc Proc = nullptr;
 std::deque<ZrMsg> Queue;
-int CursorCount = 0;
 bool Active = false;
 int PictureWidth = 800, PictureHeight = 600;
 int CanvasWidth = 0, CanvasHeight = 0;
@@ -128,6 +127,8 @@ ZrWnd CreateWin(const std::string& title, int width, int height, int, bool fullS
   WebState::Send(WM_SIZE, 0, WebState::PackXY(WebState::CanvasWidth, WebState::CanvasHeight));
   WebState::Active = !static_cast<bool>(EM_ASM_INT({ return document.hidden ? 1 : 0; }));
   WebState::Send(WM_ACTIVATE, WebState::Active ? WA_ACTIVE : (WA_INACTIVE | (1u << 16)), 0);
+  // The pointer comes to rest over the canvas, as the pointer's own first move would say.
+  WebState::Send(WM_SETCURSOR, 0, MakeLParam(HTCLIENT, WM_MOUSEMOVE));
   return WebState::Window();
 }
 
@@ -172,6 +173,10 @@ void SetFullScreen(ZrWnd, bool, int, int, int) {
     }
   });
 }
+
+// The browser's full screen never changes the display's mode: there is nothing to give back.
+void YieldFullScreen(ZrWnd) {}
+void ReclaimFullScreen(ZrWnd, int, int, int) {}
 
 uintptr_t FullScreenKey() { return VK_F11; }
 

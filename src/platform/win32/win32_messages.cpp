@@ -44,6 +44,10 @@ void WaitForMessage() {
 }
 
 void WaitForMessageNs(uint64_t ns) {
+  if (HANDLE timer = Win32::ArmTimer(ns)) {
+    MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    return;
+  }
   const uint64_t ms = (ns + 999999) / 1000000;
   MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(ms > 1000000 ? 1000000 : ms), QS_ALLINPUT,
                               MWMO_INPUTAVAILABLE);
@@ -72,16 +76,27 @@ intptr_t DefaultWindowProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr
   const LONG_PTR style = hwnd != nullptr ? GetWindowLongPtrA(hwnd, GWL_STYLE) : 0;
   if (message == WM_GETMINMAXINFO && (style & WS_THICKFRAME) != 0 && Win32::MinClient.cx > 0) {
     // A window sized smaller than the picture could not hold the frame it scales.
-    RECT frame{0, 0, Win32::MinClient.cx, Win32::MinClient.cy};
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE, exStyle);
+    const RECT frame =
+        Win32::FrameAround(hwnd, Win32::MinClient.cx, Win32::MinClient.cy, static_cast<DWORD>(style), exStyle);
     const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
     reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
     return result;
   }
+  // The whole client area is drawn by every frame: erasing it first only flashes.
+  if (message == WM_ERASEBKGND && hwnd == Win32::MainWnd) return 1;
+  if (message == WM_DPICHANGED) {
+    // Moved to a monitor of another scale: the size Windows suggests keeps the picture
+    // as large, to the eye, as it was. Full screen keeps covering its screen.
+    if ((style & WS_THICKFRAME) != 0) {
+      const RECT* r = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(hwnd, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return 0;
+  }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-int ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE); }
+void HidePointer() { ::SetCursor(nullptr); }
 
 }  // namespace Platform

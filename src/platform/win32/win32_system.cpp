@@ -1,51 +1,22 @@
-// Time, message boxes, the player's folder and the process on Windows: kernel32, winmm
-// and the C runtime.
+// Message boxes, the player's folder and the process on Windows: kernel32, shell32 and
+// the C runtime.
 #include <float.h>
+#include <cwchar>
+#include <cstdlib>
 
 #include "platform/platform.h"
 #include "platform/win32/win32_api.h"
-// After windows.h, which it needs.
-#include <mmsystem.h>
-
-namespace {
-
-// The performance counter ticks at a fixed rate, read once.
-uint64_t CounterFrequency() {
-  static const uint64_t frequency = [] {
-    LARGE_INTEGER f{};
-    QueryPerformanceFrequency(&f);
-    return f.QuadPart > 0 ? static_cast<uint64_t>(f.QuadPart) : 1u;
-  }();
-  return frequency;
-}
-
-}  // namespace
+// After windows.h, which they need.
+#include <knownfolders.h>
+#include <shlobj.h>
 
 namespace Platform {
-
-uint32_t TickCount() { return GetTickCount(); }
-
-uint64_t FineClockNs() {
-  LARGE_INTEGER now{};
-  QueryPerformanceCounter(&now);
-  const uint64_t ticks = static_cast<uint64_t>(now.QuadPart), frequency = CounterFrequency();
-  // Split so the product cannot overflow however long the machine has been up.
-  return ticks / frequency * 1000000000ull + ticks % frequency * 1000000000ull / frequency;
-}
-
-void SleepNs(uint64_t ns) {
-  // Without a 1 ms timer period Sleep rounds up to the 15.6 ms system tick, and frame
-  // pacing at 60 Hz would fall to 32 frames a second.
-  static const bool finePeriod = timeBeginPeriod(1) == TIMERR_NOERROR;
-  (void)finePeriod;
-  const uint64_t ms = (ns + 500000) / 1000000;
-  Sleep(static_cast<DWORD>(ms > 0xFFFFFFF0ull ? 0xFFFFFFF0ull : ms));
-}
 
 void ShowMessageBox(const std::string& caption, const std::string& text, bool error) {
   // Owned by the game's window, so that a click on the game cannot lift it above the
   // box the player must read.
-  MessageBoxA(Win32::MainWnd, text.c_str(), caption.c_str(), MB_OK | (error ? MB_ICONERROR : 0u));
+  MessageBoxW(Win32::MainWnd, Win32::Wide(text).c_str(), Win32::Wide(caption).c_str(),
+              MB_OK | (error ? MB_ICONERROR : 0u));
 }
 
 void PrintToUser(const std::string& text, bool error) {
@@ -60,21 +31,35 @@ void PrintToUser(const std::string& text, bool error) {
       WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != 0) {
     return;
   }
-  MessageBoxA(nullptr, text.c_str(), "Zr Ironfall", MB_OK | (error ? MB_ICONERROR : MB_ICONINFORMATION));
+  MessageBoxW(nullptr, Win32::Wide(text).c_str(), L"Zr Ironfall", MB_OK | (error ? MB_ICONERROR : MB_ICONINFORMATION));
 }
 
 std::string UserDataDir() {
-  char buf[MAX_PATH * 4];
-  const DWORD n = GetEnvironmentVariableA("APPDATA", buf, sizeof buf);
-  return n > 0 && n < sizeof buf ? std::string(buf, n) + "\\Zr Ironfall" : std::string();
+  // The known folder, not the environment: %APPDATA% may be unset or stale in a process
+  // started by another program.
+  std::string dir;
+  PWSTR known = nullptr;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &known))) {
+    dir = Win32::Utf8(known, wcslen(known));
+  } else if (const wchar_t* env = _wgetenv(L"APPDATA")) {
+    dir = Win32::Utf8(env, wcslen(env));
+  }
+  CoTaskMemFree(known);
+  return dir.empty() ? dir : dir + "\\Zr Ironfall";
 }
 
 bool ScoreLeavesReadOnlyFolder() { return true; }
 
 std::string ExecutablePath() {
-  char buf[MAX_PATH * 4];
-  const DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
-  return n > 0 && n < sizeof buf ? std::string(buf, n) : std::string();
+  // Long paths (beyond MAX_PATH) exist; the buffer grows until the name fits.
+  std::wstring buf(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    if (n == 0) return {};
+    if (n < buf.size()) return Win32::Utf8(buf.data(), n);
+    if (buf.size() >= 32768) return {};
+    buf.resize(buf.size() * 2);
+  }
 }
 
 void MaskFloatExceptions() {
@@ -85,10 +70,10 @@ void MaskFloatExceptions() {
 
 std::string LastErrorText() {
   const DWORD code = GetLastError();
-  char buf[512] = {};
-  const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buf,
-                                 sizeof buf, nullptr);
-  std::string text(buf, n);
+  wchar_t buf[512] = {};
+  const DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buf,
+                                 512, nullptr);
+  std::string text = Win32::Utf8(buf, n);
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == '.')) text.pop_back();
   return text.empty() ? "system error " + std::to_string(code) : text;
 }

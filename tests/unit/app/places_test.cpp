@@ -9,12 +9,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool NeverWritable(const std::string&) { return false; }
-
-}  // namespace
-
 TEST(GamePlaces, OwnFolderInstallationOrNothing) {
   const fs::path root = fs::temp_directory_path() / ("zr_places_" + std::to_string(std::random_device{}()));
   const fs::path own = root / "unpacked", prefix = root / "prefix", share = prefix / "share" / "zr-ironfall";
@@ -29,23 +23,20 @@ TEST(GamePlaces, OwnFolderInstallationOrNothing) {
     std::string exe;
     std::string userDir;
     bool leavesReadOnly;
-    bool (*canWrite)(const std::string&);
     fs::path gameDir;
     std::string scorePath;
+    std::string fallback = {};
   };
   const Case cases[] = {
-      {"working directory with data/", own, installedExe, user.string(), false, nullptr, own, "bs.zrt"},
-      {"the executable's folder with data/", elsewhere, ownExe, user.string(), false, nullptr, own, "bs.zrt"},
-      {"installed", elsewhere, installedExe, user.string(), false, nullptr, share, userScore},
-      {"installed, started in its share folder", share, installedExe, user.string(), false, nullptr, share, userScore},
-      {"installed, no player's folder known", elsewhere, installedExe, "", false, nullptr, share, ""},
-      {"nothing found", elsewhere, (elsewhere / "zr_ironfall").string(), user.string(), false, nullptr, elsewhere,
-       "bs.zrt"},
-      {"executable unknown", elsewhere, "", user.string(), false, nullptr, elsewhere, "bs.zrt"},
-      {"read-only own folder (Windows)", elsewhere, ownExe, user.string(), true, &NeverWritable, own, userScore},
-      {"writable own folder (Windows)", elsewhere, ownExe, user.string(), true, nullptr, own, "bs.zrt"},
-      {"read-only own folder, nowhere else", elsewhere, ownExe, "", true, &NeverWritable, own, "bs.zrt"},
-      {"read-only own folder (Linux)", elsewhere, ownExe, user.string(), false, &NeverWritable, own, "bs.zrt"},
+      {"working directory with data/", own, installedExe, user.string(), false, own, "bs.zrt"},
+      {"the executable's folder with data/", elsewhere, ownExe, user.string(), false, own, "bs.zrt"},
+      {"installed", elsewhere, installedExe, user.string(), false, share, userScore},
+      {"installed, started in its share folder", share, installedExe, user.string(), false, share, userScore},
+      {"installed, no player's folder known", elsewhere, installedExe, "", false, share, ""},
+      {"nothing found", elsewhere, (elsewhere / "zr_ironfall").string(), user.string(), false, elsewhere, "bs.zrt"},
+      {"executable unknown", elsewhere, "", user.string(), false, elsewhere, "bs.zrt"},
+      {"own folder (Windows)", elsewhere, ownExe, user.string(), true, own, "bs.zrt", userScore},
+      {"own folder, nowhere else (Windows)", elsewhere, ownExe, "", true, own, "bs.zrt"},
   };
   for (const Case& c : cases) {
     PlaceFacts facts;
@@ -54,12 +45,12 @@ TEST(GamePlaces, OwnFolderInstallationOrNothing) {
     facts.DataFromBinary = "../share/zr-ironfall";
     facts.UserDataDir = c.userDir;
     facts.ScoreLeavesReadOnlyFolder = c.leavesReadOnly;
-    facts.CanWriteIn = c.canWrite;
     const GamePlaces places = FindGamePlaces(facts);
     EXPECT_EQ(fs::path(places.GameDir).lexically_normal(), c.gameDir.lexically_normal()) << c.what;
     EXPECT_EQ(places.ScorePath, c.scorePath) << c.what;
+    EXPECT_EQ(places.FallbackScorePath, c.fallback) << c.what;
   }
-  // Finding the places creates nothing: no probe left behind, no folder of the player's.
+  // Finding the places writes nothing: no probe beside the game, no folder of the player's.
   EXPECT_EQ(std::distance(fs::directory_iterator(own), fs::directory_iterator()), 1);
   EXPECT_FALSE(fs::exists(user));
   fs::remove_all(root);

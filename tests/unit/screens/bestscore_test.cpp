@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/null/null_platform.h"
+#include "platform/zr_path.h"
 #include "screens/zr_bestscore.h"
 #include "shell/zr_errors.h"
 
@@ -86,4 +87,37 @@ TEST_F(BestScoreFile, WriteReplacesTheFileWithExactlyTheDigitsAndAFailedOneKeeps
   fs::current_path(here);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir / "share"), fs::directory_iterator()), 1);
   EXPECT_EQ(NullPlatform::MessageBoxes().size(), 2u);
+}
+
+TEST_F(BestScoreFile, ANameInAnyScriptAndAFolderThatRefusesTheScoreWhichThenGoesToTheFallbackForGood) {
+  // Letters outside every ANSI code page: the Windows build must go through the wide calls.
+  const std::string own = Utf8FromPath(dir / PathFromUtf8("Иван Ελλάδα 中文"));
+  const std::string ownScore = own + "/bs.zrt", userScore = Utf8FromPath(dir / "user" / "Zr Ironfall" / "bs.zrt");
+  fs::create_directories(PathFromUtf8(own));
+  const auto read = [](const std::string& path) {
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
+    return std::string{std::istreambuf_iterator<char>(in), {}};
+  };
+  SetBestScorePath(ownScore, userScore);
+  EXPECT_EQ(LoadBestScore(), 0u);
+  EXPECT_TRUE(SaveBestScore(3) && read(ownScore) == "3");
+  EXPECT_FALSE(fs::exists(dir / "user")) << "a folder that takes the score keeps it";
+  EXPECT_EQ(LoadBestScore(), 3u);
+
+  // A read-only folder (as root, or on Windows, the folder still takes it: no refusal to see).
+  fs::permissions(PathFromUtf8(own), fs::perms::owner_read | fs::perms::owner_exec);
+  const bool refuses = !std::ofstream(PathFromUtf8(own + "/probe"));
+  if (refuses) {
+    EXPECT_TRUE(SaveBestScore(5) && read(userScore) == "5" && read(ownScore) == "3");
+    fs::permissions(PathFromUtf8(own), fs::perms::owner_all);
+    EXPECT_TRUE(SaveBestScore(6) && read(userScore) == "6") << "once refused, the rest of the run keeps to the fallback";
+  }
+  fs::permissions(PathFromUtf8(own), fs::perms::owner_all);
+  // The next run reads the higher of the two.
+  fs::create_directories(PathFromUtf8(userScore).parent_path());
+  std::ofstream(PathFromUtf8(userScore)) << "9";
+  SetBestScorePath(ownScore, userScore);
+  EXPECT_EQ(LoadBestScore(), 9u);
+  EXPECT_TRUE(NullPlatform::MessageBoxes().empty());
+  SetBestScorePath(BestScoreFileName);
 }
