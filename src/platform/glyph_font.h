@@ -22,3 +22,7 @@ struct GlyphBitmap {
 std::string EncodeGlyphFont(int32_t charHeight, const std::vector<GlyphBitmap>& glyphs);
 // False when the bytes are no such file, or a glyph's bits run past its end.
 bool DecodeGlyphFont(const std::string& bytes, int32_t& charHeight, std::vector<GlyphBitmap>& glyphs);
+
+// Compiles list listBase + k to draw glyph k at the raster position and move it on by the
+// glyph's advance, for the first count glyphs. Needs the GL context.
+void CompileGlyphLists(uint32_t listBase, const std::vector<GlyphBitmap>& glyphs, int count);

@@ -6,7 +6,6 @@
 
 #include "platform/glyph_font.h"
 #include "platform/platform.h"
-#include "platform/zr_gl.h"
 
 namespace {
 
@@ -36,16 +35,7 @@ void BuildFontLists(ZrWnd, uint32_t listBase, int count, int charHeight) {
                  charHeight);
     return;
   }
-  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  for (int code = 0; code < count && code < static_cast<int>(glyphs.size()); ++code) {
-    const GlyphBitmap& g = glyphs[static_cast<size_t>(code)];
-    glNewList(listBase + static_cast<GLuint>(code), GL_COMPILE);
-    glBitmap(g.Width, g.Rows, static_cast<GLfloat>(g.XOrig), static_cast<GLfloat>(g.YOrig),
-             static_cast<GLfloat>(g.Advance), 0, g.Bits.data());
-    glEndList();
-  }
-  glPopClientAttrib();
+  CompileGlyphLists(listBase, glyphs, count);
 }
 
 }  // namespace Platform
