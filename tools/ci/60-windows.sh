@@ -27,9 +27,11 @@ if [ ! -x "$ZR_LINUX_EXE" ]; then
 fi
 export ZR_WIN_EXE="$build/zr_ironfall.exe" ZR_DATA_DIR="$PWD/data" ZR_ARTIFACTS="$build/e2e-artifacts"
 mkdir -p "$ZR_ARTIFACTS"
-# ctest runs the .exe files through wine (the toolchain's emulator).
-timeout 900 bash tools/with-xvfb.sh bash -c \
-  'ctest --test-dir "$1" --output-on-failure --timeout 300 && bash tests/e2e/windows_smoke.sh' _ "$build"
+# ctest runs the .exe files through wine (the toolchain's emulator): the unit and backend
+# tests, and the golden demos recorded on Linux, which must play to the same state.
+timeout 1500 bash tools/with-xvfb.sh bash -c \
+  'ctest --test-dir "$1" --output-on-failure --timeout 300 && bash tests/e2e/windows_smoke.sh &&
+   ZR_WIN_BUILD="$1" bash tests/e2e/windows_demo.sh' _ "$build"
 wineserver -w
 
 # The zip for players, made by CPack from the installation: the one folder zr_ironfall/
