@@ -21,7 +21,13 @@ files_before=$(cd "$folder" && find . | sort)
 xdotool mousemove 1020 760  # out of the way until the battle
 timeout 300 wine "$exe" & pid=$!
 wid=$(e2e_wait_window "Zr Ironfall" "$pid")
-xdotool windowfocus --sync "$wid" sleep 1
+# Wine names its window before it maps it, and X refuses the focus to a window not yet
+# shown: asked again until it is.
+for _ in $(seq 1 40); do
+  timeout 10 xdotool windowfocus --sync "$wid" 2>/dev/null && break
+  sleep 0.25
+done
+sleep 1
 wait_for is_menu windows_zip_menu 0
 [ "$(cd "$folder" && find . | sort)" = "$files_before" ] || fail "the game wrote beside itself before any score"
 e2e_play_until_saved "$score"
