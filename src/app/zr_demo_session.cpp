@@ -3,8 +3,8 @@
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
+#include <vector>
 
 #include "app/zr_version.h"
 #include "demo/zr_data_hash.h"
@@ -25,15 +25,17 @@ bool Plays(ZrCommandLine::Demo mode) {
 
 // At most one byte more than a demo may have, so that a larger file is refused whole.
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::ifstream in(PathFromUtf8(path), std::ios::binary);
-  if (!in) return false;
+  std::FILE* f = Platform::OpenFile(path, "rb");
+  if (f == nullptr) return false;
   bytes.clear();
-  std::vector<char> chunk(1 << 16);
-  while (in && bytes.size() <= DemoMaxFileBytes) {
-    in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + in.gcount());
+  std::vector<uint8_t> chunk(1 << 16);
+  size_t n = 0;
+  while (bytes.size() <= DemoMaxFileBytes && (n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0) {
+    bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
   }
-  return !in.bad();
+  const bool ok = std::ferror(f) == 0;
+  std::fclose(f);
+  return ok;
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "demo/zr_data_hash.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <vector>
+
+#include "platform/platform.h"
 
 namespace fs = std::filesystem;
 
@@ -31,11 +33,11 @@ uint64_t DataFolderHash(const std::string& folder) {
   std::vector<char> buffer(1 << 16);
   for (const std::string& name : names) {
     Mix(hash, name.c_str(), name.size() + 1);
-    std::ifstream in(fs::path(folder) / name, std::ios::binary);
-    while (in) {
-      in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-      Mix(hash, buffer.data(), static_cast<size_t>(in.gcount()));
-    }
+    std::FILE* f = Platform::OpenFile(folder + "/" + name, "rb");
+    if (f == nullptr) continue;
+    size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0) Mix(hash, buffer.data(), n);
+    std::fclose(f);
   }
   return hash;
 }
