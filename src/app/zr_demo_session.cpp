@@ -52,8 +52,7 @@ int ZrDemoSession::Load() {
   if (!Plays(Mode)) return 0;
   if (Mode == ZrCommandLine::Demo::PlayBest) Path = ZrDemoRecorder::BestGamePath();
   std::vector<uint8_t> bytes;
-  std::error_code ec;
-  if (!fs::exists(PathFromUtf8(Path), ec) || !ReadFileBytes(Path, bytes)) {
+  if (!ReadFileBytes(Path, bytes)) {
     const bool best = Mode == ZrCommandLine::Demo::PlayBest;
     Platform::PrintToUser("zr_ironfall: " + Path + ": " + (best ? "no best game has been kept yet" : "cannot be read") + "\n",
                           true);
@@ -85,7 +84,6 @@ void ZrDemoSession::Start(ZrGfx& gfx) {
   }
   ZrDemoHeader header;
   header.GameVersion = ZR_VERSION;
-  header.DataHash = DataFolderHash("data");
   Recorder = std::make_unique<ZrDemoRecorder>(gfx, Mode == ZrCommandLine::Demo::Record ? Path : "", header);
   gfx.WndProc = ZrDemoRecorder::WindowProc();
 }

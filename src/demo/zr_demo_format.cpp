@@ -143,9 +143,15 @@ void ZrDemoWriter::EndPass(uint64_t stateHash) {
   LastHash = stateHash;
 }
 
+void ZrDemoWriter::Patch(size_t at, uint64_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) All[at + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// The data hash and the best score follow the game's version, whose length is its first byte.
+void ZrDemoWriter::SetDataHash(uint64_t hash) { Patch(sizeof DemoMagic + 2 + 1 + All[sizeof DemoMagic + 2], hash, 8); }
+
 void ZrDemoWriter::SetBestScore(uint32_t score) {
-  const size_t at = sizeof DemoMagic + 2 + 1 + All[sizeof DemoMagic + 2] + 8;
-  for (int i = 0; i < 4; ++i) All[at + i] = static_cast<uint8_t>(score >> (8 * i));
+  Patch(sizeof DemoMagic + 2 + 1 + All[sizeof DemoMagic + 2] + 8, score, 4);
 }
 
 void ZrDemoWriter::FlushIdle() {
@@ -348,15 +354,15 @@ bool ZrDemoReader::Decode(Cursor& at, ZrDemoEvent& event, bool unfold) {
   return true;
 }
 
-bool ZrDemoReader::Peek(ZrDemoEvent& event) {
-  Cursor copy = At;
-  if (copy.Pos >= Limit && copy.IdleLeft == 0 && !copy.IdleEndNext && copy.SameTicksLeft == 0) return false;
-  if (!Decode(copy, event, true)) return false;
-  return event.Tag != dtEnd;
+bool ZrDemoReader::Take(Cursor& at, ZrDemoEvent& event) {
+  if (at.Pos >= Limit && at.IdleLeft == 0 && !at.IdleEndNext && at.SameTicksLeft == 0) return false;
+  // Past the end mark, Pos is at Limit: nothing more is handed over.
+  return Decode(at, event, true) && event.Tag != dtEnd;
 }
 
-bool ZrDemoReader::Next(ZrDemoEvent& event) {
-  if (!Peek(event)) return false;
-  Decode(At, event, true);
-  return true;
+bool ZrDemoReader::Peek(ZrDemoEvent& event) {
+  Cursor copy = At;
+  return Take(copy, event);
 }
+
+bool ZrDemoReader::Next(ZrDemoEvent& event) { return Take(At, event); }

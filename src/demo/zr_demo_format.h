@@ -67,9 +67,11 @@ class ZrDemoWriter {
   void Message(uint32_t message, uint64_t wParam, int64_t lParam);
   void GameMouse(int32_t x, int32_t y);
   void EndPass(uint64_t stateHash);
-  // The best score in the header, which the game reads only once it has begun: set
-  // before anything is taken.
+  // Header fields known only later: the best score, which the game reads once it has
+  // begun, and the pictures' hash, which only a demo that is kept needs. Set before
+  // anything is taken.
   void SetBestScore(uint32_t score);
+  void SetDataHash(uint64_t hash);
   // The end mark: no record may follow.
   void Finish(uint64_t stateHash);
 
@@ -83,6 +85,7 @@ class ZrDemoWriter {
  private:
   void FlushIdle();
   void FlushSameTicks();
+  void Patch(size_t at, uint64_t value, int bytes);
   // Starts a record in the pass under way, after any same-tick run before it.
   void Put(ZrDemoTag tag);
   std::vector<uint8_t> All;      // header and every whole pass
@@ -124,6 +127,8 @@ class ZrDemoReader {
   // One record at the cursor; false with Failure set when the bytes are not one. Runs
   // are unfolded into what they stand for, or handed over whole (Value: their length).
   bool Decode(Cursor& at, ZrDemoEvent& event, bool unfold);
+  // The next record before the end mark, from the cursor, which moves past it.
+  bool Take(Cursor& at, ZrDemoEvent& event);
   bool Fail(const std::string& what, size_t pos);
 
   std::vector<uint8_t> Bytes;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "demo/zr_data_hash.h"
 #include "demo/zr_recorded_messages.h"
 #include "demo/zr_state_hash.h"
 #include "platform/platform_hooks.h"
@@ -33,6 +34,7 @@ ZrDemoRecorder::ZrDemoRecorder(ZrGfx& gfx, const std::string& filePath, const Zr
     Out = Platform::OpenFile(filePath, "wb");
     if (Out == nullptr) throw EInOutError(errno != 0 ? std::strerror(errno) : "File creation error", filePath);
     File = std::make_unique<ZrDemoWriter>(header, 1);
+    File->SetDataHash(DataFolderHash("data"));
   }
   BestBefore = header.BestScore;
   PrevTicks = PlatformHooks::TickCount;
@@ -57,32 +59,29 @@ ZrWndProc ZrDemoRecorder::WindowProc() { return &RecordingWndProc; }
 uint32_t ZrDemoRecorder::Ticks() {
   ZrDemoRecorder& r = *g_recorder;
   const uint32_t ticks = r.PrevTicks != nullptr ? r.PrevTicks() : Platform::TickCount();
-  r.Memory.Tick(ticks);
-  if (r.File) r.File->Tick(ticks);
+  r.EachWriter([&](ZrDemoWriter& w) { w.Tick(ticks); });
   return ticks;
 }
 
 uint64_t ZrDemoRecorder::Seed() {
   ZrDemoRecorder& r = *g_recorder;
   const uint64_t seed = r.PrevSeed != nullptr ? r.PrevSeed() : Platform::FineClockNs();
-  r.Memory.Seed(seed);
-  if (r.File) r.File->Seed(seed);
+  r.EachWriter([&](ZrDemoWriter& w) { w.Seed(seed); });
   return seed;
 }
 
 bool ZrDemoRecorder::Poll(ZrMsg& msg) {
   ZrDemoRecorder& r = *g_recorder;
   const bool polled = r.PrevPoll != nullptr ? r.PrevPoll(msg) : Platform::PollMessage(msg);
-  for (ZrDemoWriter* w : {&r.Memory, r.File.get()}) {
-    if (w == nullptr) continue;
+  r.EachWriter([&](ZrDemoWriter& w) {
     if (!polled) {
-      w->PollNone();
+      w.PollNone();
     } else if (msg.Message == WM_QUIT) {
-      w->PollQuit(static_cast<uint32_t>(msg.WParam));
+      w.PollQuit(static_cast<uint32_t>(msg.WParam));
     } else {
-      w->PollMessage();
+      w.PollMessage();
     }
-  }
+  });
   return polled;
 }
 
@@ -90,15 +89,13 @@ intptr_t ZR_WNDPROC_CALL ZrDemoRecorder::RecordingWndProc(ZrWnd wnd, uint32_t me
                                                            intptr_t lParam) {
   if (g_recorder != nullptr && IsRecordedMessage(message)) {
     ZrDemoRecorder& r = *g_recorder;
-    for (ZrDemoWriter* w : {&r.Memory, r.File.get()}) {
-      if (w == nullptr) continue;
-      if (message == WM_MOUSEMOVE) {
-        // In the game's pixels, as the game will take them, whatever the window's size.
-        w->GameMouse(r.Gfx.GameX(LoWord(static_cast<uintptr_t>(lParam))),
-                     r.Gfx.GameY(HiWord(static_cast<uintptr_t>(lParam))));
-      } else {
-        w->Message(message, wParam, lParam);
-      }
+    if (message == WM_MOUSEMOVE) {
+      // In the game's pixels, as the game will take them, whatever the window's size.
+      const int32_t x = r.Gfx.GameX(LoWord(static_cast<uintptr_t>(lParam)));
+      const int32_t y = r.Gfx.GameY(HiWord(static_cast<uintptr_t>(lParam)));
+      r.EachWriter([&](ZrDemoWriter& w) { w.GameMouse(x, y); });
+    } else {
+      r.EachWriter([&](ZrDemoWriter& w) { w.Message(message, wParam, lParam); });
     }
   }
   return GameWndProc(wnd, message, wParam, lParam);
@@ -118,13 +115,11 @@ void ZrDemoRecorder::BeforePass() {
 
 void ZrDemoRecorder::AfterPass() {
   const uint64_t hash = GameStateHash();
-  Memory.EndPass(hash);
-  if (File) File->EndPass(hash);
+  EachWriter([&](ZrDemoWriter& w) { w.EndPass(hash); });
   // The header holds the best score the game started with, known once it has loaded.
   if (!HeaderDone && StateBefore == gsLoading && Game.GameState != gsLoading) {
     HeaderDone = true;
-    Memory.SetBestScore(Game.BestScore);
-    if (File) File->SetBestScore(Game.BestScore);
+    EachWriter([&](ZrDemoWriter& w) { w.SetBestScore(Game.BestScore); });
   }
   if (HeaderDone) WriteOut();
   if (StateBefore == gsGameOver && Game.BestScore > BestBefore) SaveBestGame();
@@ -170,6 +165,11 @@ std::string ZrDemoRecorder::BestGamePath() {
 }
 
 void ZrDemoRecorder::SaveBestGame() {
+  // Only a game that is kept needs the pictures' hash: no start pays for reading them.
+  if (!MemoryHasDataHash) {
+    MemoryHasDataHash = true;
+    Memory.SetDataHash(DataFolderHash("data"));
+  }
   const std::vector<uint8_t> bytes = Memory.Snapshot(GameStateHash());
   const std::string path = BesideScore(BestScorePaths().front());
   // Beside the score and never in its place; a best game that cannot be kept costs the

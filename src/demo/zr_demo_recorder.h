@@ -19,8 +19,9 @@ class ZrDemoRecorder : public ZrPassWatcher {
  public:
   // Starts at once: the seed read before the window opens is part of the run. An empty
   // filePath records in memory only. Throws EInOutError when the file cannot be made.
+  // The header's best score is filled in from the game once it has loaded, and its
+  // pictures' hash (of data/) when the demo is to be kept.
   ZrDemoRecorder(ZrGfx& gfx, const std::string& filePath, const ZrDemoHeader& header);
-  // header.BestScore is filled in from the game once it has loaded.
   ~ZrDemoRecorder() override;
   ZrDemoRecorder(const ZrDemoRecorder&) = delete;
   ZrDemoRecorder& operator=(const ZrDemoRecorder&) = delete;
@@ -45,6 +46,12 @@ class ZrDemoRecorder : public ZrPassWatcher {
   static intptr_t ZR_WNDPROC_CALL RecordingWndProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam);
   void WriteOut();
   void SaveBestGame();
+  // The run goes to the memory's writer, and to the file's where there is one.
+  template <typename Write>
+  void EachWriter(Write write) {
+    write(Memory);
+    if (File) write(*File);
+  }
 
   ZrGfx& Gfx;
   ZrDemoWriter Memory;
@@ -52,6 +59,7 @@ class ZrDemoRecorder : public ZrPassWatcher {
   std::FILE* Out = nullptr;
   bool FirstPass = true;
   bool HeaderDone = false;
+  bool MemoryHasDataHash = false;
   uint32_t BestBefore = 0;
   int StateBefore = 0;
   // What the hooks stood on before recording began: a test's clock, or the platform's.
