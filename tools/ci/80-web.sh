@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The browser build: build-web/ made by tools/web.sh, served on 127.0.0.1 and played in
 # headless Chromium (tests/web/play_test.mjs), its menu compared with the Linux game's
-# own picture; then the golden demos played there (tests/web/demo_test.mjs). Prints what
+# own picture; its drawing and a lost context (tests/web/gl_test.mjs); then the golden
+# demos played there (tests/web/demo_test.mjs). Prints what
 # the page loads, raw and compressed; PNGs of each screen go to build/web-artifacts.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -61,6 +62,9 @@ node_flags=()
 node --experimental-websocket -e 0 2>/dev/null && node_flags+=(--experimental-websocket)
 node "${node_flags[@]}" tests/web/play_test.mjs "http://127.0.0.1:$port/game/" \
   "http://127.0.0.1:$port/missing/" "$work/native_menu.rgb" "$artifacts"
+
+# The drawing: draw calls a battle frame, and a lost WebGL context that comes back.
+node "${node_flags[@]}" tests/web/gl_test.mjs "http://127.0.0.1:$port/game/" "$artifacts"
 
 # The golden demos, played in the browser to their recorded state.
 ln -s "$root/tests/demos" "$work/site/demos"

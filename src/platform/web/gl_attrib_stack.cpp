@@ -1,6 +1,11 @@
-// The state the game saves and restores with glPushAttrib: followed as it is set, kept
-// on a stack, and put back by calling GL again.
+// The state the game sets, followed here: most of it goes into the gathered drawing's
+// vertices rather than to the real GL; glPushAttrib keeps it on a stack, and
+// glPopAttrib puts it back as the calls that set it would.
 #include <vector>
+
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
 
 #include "platform/web/gl_compat.h"
 #include "platform/web/gl_compat_state.h"
@@ -55,6 +60,11 @@ ClientState& Client() { return g_client; }
 
 void SetEnabled(GLenum cap, bool on) {
   if (bool* flag = Flag(cap)) *flag = on;
+  // Texturing, blending, the alpha and depth tests go with the vertices; the rest is the
+  // real GL's, and applies to what is drawn from now on.
+  if (cap == GL_TEXTURE_2D || cap == GL_BLEND || cap == GL_ALPHA_TEST || cap == GL_DEPTH_TEST) return;
+  Flush();
+  if (Lost()) return;
   if (on) {
     ::glEnable(cap);
   } else {
@@ -68,26 +78,24 @@ void Disable(GLenum cap) { SetEnabled(cap, false); }
 void BlendFunc(GLenum sfactor, GLenum dfactor) {
   g_server.BlendSrc = sfactor;
   g_server.BlendDst = dfactor;
-  ::glBlendFunc(sfactor, dfactor);
 }
 
 void AlphaFunc(GLenum func, GLclampf ref) {
   g_server.AlphaFuncName = func;
   g_server.AlphaRef = ref;
-  ::glAlphaFunc(func, ref);
 }
 
-void DepthFunc(GLenum func) {
-  g_server.DepthFuncName = func;
-  ::glDepthFunc(func);
-}
+void DepthFunc(GLenum func) { g_server.DepthFuncName = func; }
 
 void Viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+  const GLint* box = g_server.ViewportBox;
+  if (box[0] == x && box[1] == y && box[2] == width && box[3] == height) return;
+  Flush();  // what is gathered is in the old viewport's clip coordinates
   g_server.ViewportBox[0] = x;
   g_server.ViewportBox[1] = y;
   g_server.ViewportBox[2] = width;
   g_server.ViewportBox[3] = height;
-  ::glViewport(x, y, width, height);
+  if (!Lost()) ::glViewport(x, y, width, height);
 }
 
 void ClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
@@ -95,39 +103,42 @@ void ClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
   g_server.Clear[1] = g;
   g_server.Clear[2] = b;
   g_server.Clear[3] = a;
-  ::glClearColor(r, g, b, a);
+  if (!Lost()) ::glClearColor(r, g, b, a);
+}
+
+void ClearDepth(GLclampd depth) {
+  g_server.ClearDepthValue = static_cast<GLclampf>(depth);
+  if (!Lost()) glClearDepthf(g_server.ClearDepthValue);
+}
+
+void Clear(GLbitfield mask) {
+  Flush();
+  if (!Lost()) ::glClear(mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT));
+}
+
+void Finish() {
+  Flush();
+  if (!Lost()) ::glFinish();
 }
 
 void BindTexture(GLenum target, GLuint texture) {
   if (target == GL_TEXTURE_2D) g_server.Texture = texture;
-  ::glBindTexture(target, texture);
 }
 
 void TexEnvi(GLenum target, GLenum pname, GLint param) {
   if (target == GL_TEXTURE_ENV && pname == GL_TEXTURE_ENV_MODE) g_server.TexEnvMode = param;
-  ::glTexEnvi(target, pname, param);
 }
 
-void LineWidth(GLfloat width) {
-  g_server.LineWidthValue = width;
-  ::glLineWidth(width);
-}
+void LineWidth(GLfloat width) { g_server.LineWidthValue = width; }
 
-void PointSize(GLfloat size) {
-  g_server.PointSizeValue = size;
-  ::glPointSize(size);
-}
+void PointSize(GLfloat size) { g_server.PointSizeValue = size; }
 
-void MatrixMode(GLenum mode) {
-  g_server.MatrixModeName = mode;
-  ::glMatrixMode(mode);
-}
+void MatrixMode(GLenum mode) { g_server.MatrixModeName = mode; }
 
 void PixelStorei(GLenum pname, GLint param) {
-  // WebGL refuses the bit order of bitmaps; only Bitmap reads them, most significant bit first.
-  if (pname == GL_UNPACK_LSB_FIRST) return;
+  // Pixels reach the real GL tightly packed (the textures repack them): only the game's
+  // alignment is followed, for the pixels it hands over.
   if (pname == GL_UNPACK_ALIGNMENT) g_client.UnpackAlignment = param;
-  ::glPixelStorei(pname, param);
 }
 
 void PushAttrib(GLbitfield mask) { g_serverStack.push_back(SavedServer{mask, g_server}); }
@@ -166,10 +177,8 @@ void PopClientAttrib() {
   if (saved.Mask & GL_CLIENT_PIXEL_STORE_BIT) PixelStorei(GL_UNPACK_ALIGNMENT, saved.State.UnpackAlignment);
 }
 
-void Hint(GLenum target, GLenum mode) {
-  // WebGL knows only the mipmap hint; the others are hints, and may be passed over.
-  if (target == 0x8192 /* GL_GENERATE_MIPMAP_HINT */) ::glHint(target, mode);
-}
+// Hints may be passed over, and the mipmaps are made here.
+void Hint(GLenum, GLenum) {}
 
 void Reset() {
   g_server = ServerState{};
@@ -178,6 +187,9 @@ void Reset() {
   g_clientStack.clear();
   ResetText();
   ResetLists();
+  ResetMatrices();
+  ResetTextures();
+  ResetBatch();
 }
 
 }  // namespace GlCompat

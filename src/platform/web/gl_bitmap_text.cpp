@@ -1,7 +1,8 @@
 // glBitmap as the browser can draw it: every bitmap the program hands over becomes a
-// slot of one font texture, white where a bit is set and clear elsewhere, and the bitmaps
-// of a text are drawn as quads of that texture in window pixels, alpha-tested, in the
-// colour the raster position took. Each quad covers exactly the pixels the bitmap would.
+// slot of one font texture, white where a bit is set and clear elsewhere, and each bitmap
+// drawn joins the gathered drawing as a quad of that texture in window pixels,
+// alpha-tested, in the colour the raster position took. Each quad covers exactly the
+// pixels the bitmap would. The texture is made again from its pixels after a lost context.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -20,12 +21,6 @@ struct Glyph {
   int SlotX = 0, SlotY = 0;  // in the texture
 };
 
-struct Quad {
-  GLfloat X0, Y0, X1, Y1;  // window pixels
-  GLfloat S0, T0, S1, T1;
-  GLfloat Color[4];
-};
-
 constexpr int kTextureSide = 512;
 constexpr int kGap = 1;  // between slots, so that no neighbour is ever sampled
 
@@ -41,7 +36,6 @@ struct Raster {
   GLfloat Color[4] = {1, 1, 1, 1};
 };
 Raster g_raster;
-std::vector<Quad> g_batch;
 
 // Room for a w x h slot; false when the texture is full.
 bool Place(int w, int h, int& x, int& y) {
@@ -62,39 +56,13 @@ bool Place(int w, int h, int& x, int& y) {
 void UploadTexture() {
   if (g_texture == 0) ::glGenTextures(1, &g_texture);
   ::glBindTexture(GL_TEXTURE_2D, g_texture);
-  ::glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  ::glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   ::glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kTextureSide, kTextureSide, 0, GL_RGBA, GL_UNSIGNED_BYTE, g_pixels.data());
-  ::glPixelStorei(GL_UNPACK_ALIGNMENT, Client().UnpackAlignment);
   ::glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   ::glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   ::glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   ::glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   g_textureStale = false;
-}
-
-// p = m * v for a column-major 4 x 4 matrix.
-void Transform(const GLfloat m[16], const GLfloat v[4], GLfloat p[4]) {
-  for (int r = 0; r < 4; ++r) p[r] = m[r] * v[0] + m[4 + r] * v[1] + m[8 + r] * v[2] + m[12 + r] * v[3];
-}
-
-bool SameColour(const GLfloat a[4], const GLfloat b[4]) {
-  return a[0] == b[0] && a[1] == b[1] && a[2] == b[2] && a[3] == b[3];
-}
-
-void DrawQuads(size_t begin, size_t end) {
-  ::glBegin(GL_QUADS);
-  for (size_t i = begin; i < end; ++i) {
-    const Quad& q = g_batch[i];
-    ::glTexCoord2f(q.S0, q.T0);
-    ::glVertex2f(q.X0, q.Y0);
-    ::glTexCoord2f(q.S1, q.T0);
-    ::glVertex2f(q.X1, q.Y0);
-    ::glTexCoord2f(q.S1, q.T1);
-    ::glVertex2f(q.X1, q.Y1);
-    ::glTexCoord2f(q.S0, q.T1);
-    ::glVertex2f(q.X0, q.Y1);
-  }
-  ::glEnd();
 }
 
 }  // namespace
@@ -119,14 +87,19 @@ int AddGlyph(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloa
   return static_cast<int>(g_glyphs.size() - 1);
 }
 
+GLuint FontTexture() {
+  if (g_textureStale && !g_pixels.empty() && !Lost()) UploadTexture();
+  return g_texture;
+}
+
+void ForgetFontTexture() {
+  g_texture = 0;
+  g_textureStale = true;
+}
+
 void RasterPos2f(GLfloat x, GLfloat y) {
-  GLfloat modelview[16], projection[16];
-  ::glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-  ::glGetFloatv(GL_PROJECTION_MATRIX, projection);
-  const GLfloat object[4] = {x, y, 0, 1};
-  GLfloat eye[4], clip[4];
-  Transform(modelview, object, eye);
-  Transform(projection, eye, clip);
+  GLfloat clip[4];
+  ToClip(x, y, 0, clip);
   const GLint* vp = Server().ViewportBox;
   const GLfloat w = clip[3];
   // A position outside the view volume is invalid: the bitmaps drawn there are dropped.
@@ -143,62 +116,31 @@ void RasterPos2i(GLint x, GLint y) { RasterPos2f(static_cast<GLfloat>(x), static
 void DrawGlyph(int glyph) {
   if (!g_raster.Valid || glyph < 0 || glyph >= static_cast<int>(g_glyphs.size())) return;
   const Glyph& g = g_glyphs[static_cast<size_t>(glyph)];
-  if (g.Width > 0 && g.Height > 0) {
+  const GLint* vp = Server().ViewportBox;
+  if (g.Width > 0 && g.Height > 0 && vp[2] > 0 && vp[3] > 0) {
     const GLfloat x0 = std::floor(g_raster.X - g.XOrig), y0 = std::floor(g_raster.Y - g.YOrig);
+    const GLfloat x1 = x0 + static_cast<GLfloat>(g.Width), y1 = y0 + static_cast<GLfloat>(g.Height);
     const GLfloat side = kTextureSide;
-    Quad q{x0, y0, x0 + static_cast<GLfloat>(g.Width), y0 + static_cast<GLfloat>(g.Height),
-           static_cast<GLfloat>(g.SlotX) / side, static_cast<GLfloat>(g.SlotY) / side,
-           static_cast<GLfloat>(g.SlotX + g.Width) / side, static_cast<GLfloat>(g.SlotY + g.Height) / side,
-           {g_raster.Color[0], g_raster.Color[1], g_raster.Color[2], g_raster.Color[3]}};
-    g_batch.push_back(q);
+    const GLfloat s0 = static_cast<GLfloat>(g.SlotX) / side, t0 = static_cast<GLfloat>(g.SlotY) / side;
+    const GLfloat s1 = static_cast<GLfloat>(g.SlotX + g.Width) / side;
+    const GLfloat t1 = static_cast<GLfloat>(g.SlotY + g.Height) / side;
+    // Window pixels to clip coordinates.
+    const GLfloat sx = 2 / static_cast<GLfloat>(vp[2]), sy = 2 / static_cast<GLfloat>(vp[3]);
+    const GLfloat cx0 = (x0 - static_cast<GLfloat>(vp[0])) * sx - 1, cx1 = (x1 - static_cast<GLfloat>(vp[0])) * sx - 1;
+    const GLfloat cy0 = (y0 - static_cast<GLfloat>(vp[1])) * sy - 1, cy1 = (y1 - static_cast<GLfloat>(vp[1])) * sy - 1;
+    GLfloat mode[4];
+    // A bitmap is not textured, whatever the texturing state: only its own mask counts.
+    PrepareMode(FontTexture(), false, 0.5f, mode);
+    const GLfloat* c = g_raster.Color;
+    auto corner = [&](GLfloat x, GLfloat y, GLfloat s, GLfloat t) {
+      return BatchVertex{{x, y, 0, 1}, {s, t}, {c[0], c[1], c[2], c[3]}, {mode[0], mode[1], mode[2], mode[3]}};
+    };
+    const BatchVertex quad[6] = {corner(cx0, cy0, s0, t0), corner(cx1, cy0, s1, t0), corner(cx1, cy1, s1, t1),
+                                 corner(cx0, cy0, s0, t0), corner(cx1, cy1, s1, t1), corner(cx0, cy1, s0, t1)};
+    AddTriangles(quad, 6);
   }
   g_raster.X += g.XMove;
   g_raster.Y += g.YMove;
-}
-
-void FlushText() {
-  if (g_batch.empty()) return;
-  ServerState& s = Server();
-  const ServerState saved = s;
-  if (g_textureStale) UploadTexture();
-
-  const GLint* vp = s.ViewportBox;
-  ::glMatrixMode(GL_PROJECTION);
-  ::glPushMatrix();
-  ::glLoadIdentity();
-  ::glOrtho(vp[0], vp[0] + vp[2], vp[1], vp[1] + vp[3], -1, 1);
-  ::glMatrixMode(GL_MODELVIEW);
-  ::glPushMatrix();
-  ::glLoadIdentity();
-
-  ::glBindTexture(GL_TEXTURE_2D, g_texture);
-  ::glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  ::glEnable(GL_TEXTURE_2D);
-  ::glAlphaFunc(GL_GREATER, 0.5f);
-  ::glEnable(GL_ALPHA_TEST);
-  // One primitive per run of one colour: the emulation of immediate mode takes a colour
-  // between glBegin and glEnd only for every vertex or none.
-  for (size_t i = 0; i < g_batch.size();) {
-    const GLfloat* colour = g_batch[i].Color;
-    size_t end = i + 1;
-    while (end < g_batch.size() && SameColour(g_batch[end].Color, colour)) ++end;
-    ::glColor4f(colour[0], colour[1], colour[2], colour[3]);
-    DrawQuads(i, end);
-    i = end;
-  }
-  g_batch.clear();
-
-  // Everything as the program left it.
-  ::glPopMatrix();
-  ::glMatrixMode(GL_PROJECTION);
-  ::glPopMatrix();
-  ::glMatrixMode(saved.MatrixModeName);
-  SetEnabled(GL_ALPHA_TEST, saved.AlphaTest);
-  ::glAlphaFunc(saved.AlphaFuncName, saved.AlphaRef);
-  SetEnabled(GL_TEXTURE_2D, saved.Texture2D);
-  ::glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, saved.TexEnvMode);
-  ::glBindTexture(GL_TEXTURE_2D, saved.Texture);
-  ::glColor4f(saved.Color[0], saved.Color[1], saved.Color[2], saved.Color[3]);
 }
 
 void ResetText() {
@@ -208,7 +150,6 @@ void ResetText() {
   g_texture = 0;  // went with the old context
   g_textureStale = true;
   g_raster = Raster{};
-  g_batch.clear();
 }
 
 }  // namespace GlCompat

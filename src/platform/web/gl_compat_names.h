@@ -1,5 +1,5 @@
-// The browser build's GL names: the game's calls of the GL and GLU functions the browser
-// lacks, or whose state the compatibility layer must follow, go to GlCompat.
+// The browser build's GL names: every GL and GLU call of the game goes to GlCompat, which
+// draws it over WebGL.
 #pragma once
 
 #include "platform/web/gl_compat.h"
@@ -43,5 +43,21 @@
 #define glTexImage2D GlCompat::TexImage2D
 #define glTexParameteri GlCompat::TexParameteri
 #define gluBuild2DMipmaps GlCompat::Build2DMipmaps
+#define glPushMatrix GlCompat::PushMatrix
+#define glPopMatrix GlCompat::PopMatrix
+#define glLoadIdentity GlCompat::LoadIdentity
+#define glTranslatef GlCompat::Translatef
+#define glRotatef GlCompat::Rotatef
+#define glScalef GlCompat::Scalef
+#define glScaled GlCompat::Scaled
+#define glOrtho GlCompat::Ortho
+#define glFrustum GlCompat::Frustum
+#define glGenTextures GlCompat::GenTextures
+#define glDeleteTextures GlCompat::DeleteTextures
+#define glCopyTexSubImage2D GlCompat::CopyTexSubImage2D
+#define glClear GlCompat::Clear
+#define glClearDepth GlCompat::ClearDepth
+#define glFinish GlCompat::Finish
+#define glGetIntegerv GlCompat::GetIntegerv
 #define glReadBuffer GlCompat::ReadBuffer
 #define glHint GlCompat::Hint

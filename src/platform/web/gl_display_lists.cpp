@@ -1,5 +1,6 @@
 // Display lists as recorded calls: between NewList and EndList the calls a list may hold
-// are kept, and CallList plays them again.
+// are kept, and CallList plays them again into the gathered drawing, transformed by the
+// matrices of the moment. Lists live in the layer's memory: a lost context takes none.
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
@@ -34,13 +35,21 @@ void Keep(const Op& op) { g_record.push_back(op); }
 
 void Play(GLuint list);
 
+void SetColour(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+  GLfloat* c = Server().Color;
+  c[0] = r;
+  c[1] = g;
+  c[2] = b;
+  c[3] = a;
+}
+
 void Run(const Op& op) {
   switch (op.What) {
-    case Op::BeginOp: ::glBegin(op.Name); break;
-    case Op::EndOp: ::glEnd(); break;
-    case Op::VertexOp: ::glVertex3f(op.A, op.B, op.C); break;
-    case Op::TexCoordOp: ::glTexCoord2f(op.A, op.B); break;
-    case Op::ColorOp: Color4f(op.A, op.B, op.C, op.D); break;
+    case Op::BeginOp: BeginPrimitive(op.Name); break;
+    case Op::EndOp: EndPrimitive(); break;
+    case Op::VertexOp: AddVertex(op.A, op.B, op.C); break;
+    case Op::TexCoordOp: SetTexCoord(op.A, op.B); break;
+    case Op::ColorOp: SetColour(op.A, op.B, op.C, op.D); break;
     case Op::GlyphOp: DrawGlyph(static_cast<int>(op.Name)); break;
     case Op::CallOp: Play(op.Name); break;
   }
@@ -53,12 +62,6 @@ void Play(GLuint list) {
   ++g_callDepth;
   for (const Op& op : found->second) Run(op);
   --g_callDepth;
-}
-
-// Text is gathered over a whole call and drawn at its end, in one go.
-void PlayOutermost(GLuint list) {
-  Play(list);
-  if (g_callDepth == 0) FlushText();
 }
 
 GLuint ListName(GLenum type, const GLvoid* lists, GLsizei i) {
@@ -109,7 +112,7 @@ void CallList(GLuint list) {
     Keep(Op{Op::CallOp, 0, 0, 0, 0, list});
     if (!g_executeToo) return;
   }
-  PlayOutermost(list);
+  Play(list);
 }
 
 void CallLists(GLsizei n, GLenum type, const GLvoid* lists) {
@@ -118,10 +121,7 @@ void CallLists(GLsizei n, GLenum type, const GLvoid* lists) {
     for (GLsizei i = 0; i < n; ++i) Keep(Op{Op::CallOp, 0, 0, 0, 0, base + ListName(type, lists, i)});
     if (!g_executeToo) return;
   }
-  ++g_callDepth;
   for (GLsizei i = 0; i < n; ++i) Play(base + ListName(type, lists, i));
-  --g_callDepth;
-  if (g_callDepth == 0) FlushText();
 }
 
 void ListBase(GLuint base) { Server().ListBaseValue = base; }
@@ -131,8 +131,7 @@ void Begin(GLenum mode) {
     Keep(Op{Op::BeginOp, 0, 0, 0, 0, mode});
     if (!g_executeToo) return;
   }
-  if (BeginWideLines(mode)) return;
-  ::glBegin(mode);
+  BeginPrimitive(mode);
 }
 
 void End() {
@@ -140,8 +139,7 @@ void End() {
     Keep(Op{Op::EndOp});
     if (!g_executeToo) return;
   }
-  if (EndWideLines()) return;
-  ::glEnd();
+  EndPrimitive();
 }
 
 void Vertex3f(GLfloat x, GLfloat y, GLfloat z) {
@@ -149,8 +147,7 @@ void Vertex3f(GLfloat x, GLfloat y, GLfloat z) {
     Keep(Op{Op::VertexOp, x, y, z});
     if (!g_executeToo) return;
   }
-  if (AddWideLineVertex(x, y, z)) return;
-  ::glVertex3f(x, y, z);
+  AddVertex(x, y, z);
 }
 
 void Vertex2f(GLfloat x, GLfloat y) {
@@ -158,8 +155,7 @@ void Vertex2f(GLfloat x, GLfloat y) {
     Keep(Op{Op::VertexOp, x, y, 0});
     if (!g_executeToo) return;
   }
-  if (AddWideLineVertex(x, y, 0)) return;
-  ::glVertex2f(x, y);
+  AddVertex(x, y, 0);
 }
 
 void TexCoord2f(GLfloat s, GLfloat t) {
@@ -167,7 +163,7 @@ void TexCoord2f(GLfloat s, GLfloat t) {
     Keep(Op{Op::TexCoordOp, s, t});
     if (!g_executeToo) return;
   }
-  ::glTexCoord2f(s, t);
+  SetTexCoord(s, t);
 }
 
 void TexCoord2d(GLdouble s, GLdouble t) { TexCoord2f(static_cast<GLfloat>(s), static_cast<GLfloat>(t)); }
@@ -177,12 +173,7 @@ void Color4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
     Keep(Op{Op::ColorOp, r, g, b, a});
     if (!g_executeToo) return;
   }
-  GLfloat* c = Server().Color;
-  c[0] = r;
-  c[1] = g;
-  c[2] = b;
-  c[3] = a;
-  ::glColor4f(r, g, b, a);
+  SetColour(r, g, b, a);
 }
 
 void Color3f(GLfloat r, GLfloat g, GLfloat b) { Color4f(r, g, b, 1); }
@@ -195,7 +186,6 @@ void Bitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat
     if (!g_executeToo) return;
   }
   DrawGlyph(glyph);
-  if (g_callDepth == 0) FlushText();
 }
 
 void ResetLists() {

@@ -1,5 +1,6 @@
-// The canvas as the game's window, with a WebGL context through EGL, which also starts
-// the emulation of OpenGL's immediate mode.
+// The canvas as the game's window, with a WebGL context through EGL, drawn into by the GL
+// compatibility layer. A context the browser takes away (a GPU reset, too many tabs) is
+// asked back, and the layer gives the new one what the old one held.
 #include <EGL/egl.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -77,6 +78,13 @@ bool FitCanvas() {
 
 const char* LastError() { return g_error; }
 
+// The browser gives a lost context back only when its loss is taken (the event's default
+// prevented): until then nothing reaches the GPU.
+EM_BOOL OnContextLost(int, const void*, void*) {
+  GlCompat::LoseContext();
+  return EM_TRUE;
+}
+
 bool MakeContext() {
   g_display = eglGetDisplay(EGL_DEFAULT_DISPLAY);
   if (g_display == EGL_NO_DISPLAY || !eglInitialize(g_display, nullptr, nullptr)) {
@@ -104,11 +112,20 @@ bool MakeContext() {
     return false;
   }
   GlCompat::Reset();
+  emscripten_set_webglcontextlost_callback(Canvas, nullptr, false, OnContextLost);
   return true;
 }
 
 void SwapNow() {
-  if (g_surface != EGL_NO_SURFACE) eglSwapBuffers(g_display, g_surface);
+  GlCompat::Flush();
+  if (g_surface == EGL_NO_SURFACE) return;
+  // The swap says whether the context is there; the first one that finds it back has the
+  // layer make again what the GPU held, before the next frame draws.
+  if (eglSwapBuffers(g_display, g_surface) == EGL_TRUE) {
+    if (GlCompat::ContextLost()) GlCompat::RestoreContext();
+  } else if (eglGetError() == EGL_CONTEXT_LOST) {
+    GlCompat::LoseContext();
+  }
 }
 
 }  // namespace WebState
@@ -142,11 +159,13 @@ void RequestVsync() {}
 
 void SwapBuffers(ZrWnd) {
   WebState::SwapNow();
-  // For the page, and for whoever measures it: frames shown, and when the first one was.
+  // For the page, and for whoever measures it: frames shown, when the first one was, and
+  // the draw calls sent so far.
   EM_ASM({
     Module.frames = (Module.frames || 0) + 1;
     if (!Module.firstFrameAt) Module.firstFrameAt = performance.now();
-  });
+    Module.drawCalls = $0;
+  }, static_cast<double>(GlCompat::DrawCalls()));
   // The frame reaches the screen only once the browser has the thread; the game's own
   // pacing usually gives it, a slow frame does not.
   if (!WebState::YieldedSinceSwap) WebState::Wait(0, false);

@@ -1,0 +1,26 @@
+// The browser's half of bench/web_timedemo.sh: plays a demo with the page's timedemo in
+// headless Chromium and prints what it cost: the game's own timedemo line, the draw calls
+// a drawn frame, and the CPU time of all the browser's processes a drawn frame.
+//   node --experimental-websocket bench/web_timedemo.mjs GAME_URL DEMO_URL
+import {launch, sleep} from '../tests/web/browser.mjs';
+
+const [gameUrl, demo] = process.argv.slice(2);
+const browser = await launch({width: 800, height: 640});
+try {
+  const page = await browser.newPage(800, 640);
+  await page.goto(`${gameUrl}?timedemo=${encodeURIComponent(demo)}`);
+  await page.waitFor('window.Module && Module.frames > 0', 60000);
+  const cpu0 = browser.cpuSeconds();
+  const [frames0, calls0] = await page.eval('[Module.frames, Module.drawCalls]');
+  const done = () => page.console.find((l) => l.startsWith('timedemo: '));
+  const end = Date.now() + 900000;
+  while (!done() && Date.now() < end) await sleep(100);
+  const cpu1 = browser.cpuSeconds();
+  const [frames1, calls1] = await page.eval('[Module.frames, Module.drawCalls]');
+  const frames = frames1 - frames0;
+  console.log(`browser ${done() || 'no timedemo line'}`);
+  console.log(`browser: ${((calls1 - calls0) / frames).toFixed(1)} draw calls a drawn frame, ` +
+              `${((cpu1 - cpu0) * 1000 / frames).toFixed(2)} ms CPU a drawn frame in all its processes (${frames} frames)`);
+} finally {
+  await browser.close();
+}
