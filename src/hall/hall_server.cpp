@@ -118,6 +118,20 @@ class Hall {
                     "application/json; charset=utf-8");
   }
 
+  void Status(httplib::Response& res) {
+    int64_t waiting = 0;
+    int64_t games = 0;
+    int schema = 0;
+    WithStore([&](HallStore& s) {
+      waiting = s.WaitingJobs();
+      games = s.GameCount();
+      schema = s.SchemaVersion();
+    });
+    res.set_content(Dump({{"version", ZR_VERSION}, {"schema", schema}, {"games", games}, {"waiting", waiting},
+                          {"maxBody", Options.MaxBody}, {"ratePerMinute", Options.RatePerMinute}}),
+                    "application/json; charset=utf-8");
+  }
+
   void Entry(const httplib::Request& req, httplib::Response& res) {
     std::optional<HallEntry> entry;
     WithStore([&](HallStore& s) { entry = s.Game(PathId(req)); });
@@ -167,6 +181,7 @@ bool ServeHall(const HallOptions& options, HallStorePool& stores, HallWorkers& w
              [&](const httplib::Request& req, httplib::Response& res) { hall.Entry(req, res); });
   server.Get(R"(/api/games/(\d{1,18})/demo)",
              [&](const httplib::Request& req, httplib::Response& res) { hall.Demo(req, res); });
+  server.Get("/api/status", [&](const httplib::Request&, httplib::Response& res) { hall.Status(res); });
   server.Get(R"(/api/jobs/(\d{1,18}))",
              [&](const httplib::Request& req, httplib::Response& res) { hall.JobAnswer(req, res); });
   server.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr error) {
