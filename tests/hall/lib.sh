@@ -10,7 +10,7 @@ hall_start() {
   HALL_PID=$!
   HALL_URL=""
   for _ in $(seq 1 100); do
-    HALL_URL=$(sed -n 's/^hall: serving on \(http:[^ ]*\)$/\1/p' "$log" | head -1)
+    HALL_URL=$(sed -n "s|^hall: serving on \(http://[^ /]*\)/$|\1|p" "$log" | head -1)
     [ -n "$HALL_URL" ] && return 0
     kill -0 "$HALL_PID" 2>/dev/null || break
     sleep 0.1
@@ -75,4 +75,23 @@ hall_pg_stop() {
 # One value from the cluster: hall_psql "SQL".
 hall_psql() {
   psql -X -q -t -A -h 127.0.0.1 -p "$HALL_PG_PORT" -U hall -d hall -c "$1"
+}
+
+# A field of the JSON on standard input: jfield NAME (games.0.name for nested ones).
+jfield() {
+  python3 -c 'import json, sys
+v = json.load(sys.stdin)
+for k in sys.argv[1].split("."):
+    v = v[int(k)] if isinstance(v, list) else v[k]
+print(v)' "$1"
+}
+
+# Sends a game and checks the answer's status: expect URL NAME FILE STATUS; leaves the
+# answer's body in $answer.
+expect() {
+  local out status
+  out=$(hall_submit "$1" "$2" "$3")
+  status=$(echo "$out" | tail -1)
+  answer=$(echo "$out" | head -n -1)
+  [ "$status" = "$4" ] || fail "$(basename "$3") as '$2': status $status, not $4: $answer"
 }
