@@ -30,14 +30,17 @@ void ReadFacts(const std::vector<uint8_t>& bytes, HallReplay& replay) {
 
 }  // namespace
 
-HallReplay ReplayDemo(std::vector<uint8_t> bytes) {
+HallReplay ReplayDemo(std::vector<uint8_t> bytes, int seconds) {
   HallReplay replay;
   ReadFacts(bytes, replay);
-  const ZrVerifyResult verified = VerifyDemo(std::move(bytes));
+  ZrVerifyLimits limits;
+  limits.MaxNs = static_cast<uint64_t>(seconds) * 1000000000u;
+  const ZrVerifyResult verified = VerifyDemo(std::move(bytes), limits);
   switch (verified.ExitCode) {
     case 0: replay.Code = HallReplay::InStep; break;
     case 2: replay.Code = HallReplay::Malformed; break;
     case 3: replay.Code = HallReplay::OutOfStep; break;
+    case 4: replay.Code = HallReplay::TimedOut; break;
     default: replay.Code = HallReplay::Crashed; break;
   }
   replay.Reason = verified.Reason;

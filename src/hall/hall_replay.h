@@ -24,8 +24,8 @@ struct HallReplay {
   uint64_t LengthMs = 0;      // from the first tick reading to the last
 };
 
-// Replays the demo in this process. Not reentrant.
-HallReplay ReplayDemo(std::vector<uint8_t> bytes);
+// Replays the demo in this process, for at most the given seconds. Not reentrant.
+HallReplay ReplayDemo(std::vector<uint8_t> bytes, int seconds);
 
 // The one line a child writes for its parent, and its reading (Crashed when unreadable).
 std::string ReplayToLine(const HallReplay& replay);

@@ -80,7 +80,7 @@ int RunReplayChildMode(const HallChildLimits& limits) {
     bytes.insert(bytes.end(), chunk, chunk + n);
     if (bytes.size() > DemoMaxFileBytes) break;
   }
-  const std::string line = ReplayToLine(ReplayDemo(std::move(bytes)));
+  const std::string line = ReplayToLine(ReplayDemo(std::move(bytes), limits.Seconds));
   return WriteAll(1, reinterpret_cast<const uint8_t*>(line.data()), line.size()) ? 0 : 1;
 }
 
@@ -112,7 +112,8 @@ HallReplay ReplayInChild(const std::string& executable, const std::vector<uint8_
   input.Close();
   if (spawned != 0) return Failed(HallReplay::Crashed, std::string("cannot start the replay: ") + std::strerror(spawned));
 
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limits.Seconds);
+  // The replay stops itself at its limit; the kill is for one that cannot.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limits.Seconds + 2);
   std::string text;
   bool timedOut = false;
   for (;;) {

@@ -28,7 +28,6 @@ HallVerdict JudgeReplay(const HallReplay& replay, const std::string& hallVersion
     return {false, 422, "the demo claims a score of " + Plain(replay.ClaimedScore) + " but its game scores " +
                             Plain(replay.Score)};
   }
-  if (replay.Score == 0) return {false, 422, "a game that scored nothing is not kept"};
   return {true, 0, {}};
 }
 

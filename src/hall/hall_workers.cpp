@@ -73,6 +73,8 @@ void HallWorkers::Run(int index) {
 bool HallWorkers::WorkOnce(HallStore& store, const std::string& worker) {
   const std::optional<HallJob> job = store.Claim(worker, LeaseMs);
   if (!job) return false;
+  std::printf("hall: job %lld taken by %s\n", static_cast<long long>(job->Id), worker.c_str());
+  std::fflush(stdout);
   const HallReplay replay = ReplayInChild(Executable, job->Demo, Limits);
   const HallVerdict verdict = JudgeReplay(replay, ZR_VERSION);
   const std::optional<HallAnswer> answer = store.Finish(*job, worker, replay, verdict);

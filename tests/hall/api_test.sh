@@ -19,14 +19,18 @@ case "${1:-sqlite}" in
 esac
 demos=("$root"/tests/demos/*.zrd)
 long="$root/tests/demos/long_battle.zrd"
-for kind in score tick cut foreign version; do
+# The first format carries no score and takes any message: those two changes need the second.
+format=$(od -An -tu2 -j8 -N2 "$long" | tr -d ' ')
+kinds=(tick cut version)
+[ "$format" -ge 2 ] && kinds+=(score foreign)
+for kind in "${kinds[@]}"; do
   python3 "$root/tests/hall/tamper.py" "$kind" "$long" "$HALL_WORK/$kind.zrd"
 done
 
 # A flood: two queued games a minute from one address, the third turned away.
 hall_start "$HALL_WORK/rate.log" --store "$store" --rate 2 --workers 2
 expect "$HALL_URL" Flood "$HALL_WORK/tick.zrd" 422
-expect "$HALL_URL" Flood "$HALL_WORK/cut.zrd" 400
+expect "$HALL_URL" Flood "$HALL_WORK/tick.zrd" 422
 expect "$HALL_URL" Flood "$long" 429
 hall_stop "$HALL_PID"
 
@@ -50,15 +54,17 @@ expect "$url" Again "$long" 409
 [ "$(echo "$answer" | jfield name)" = "Σπύρος <b>&amp;</b> 李" ] || fail "the name was not kept as sent: $answer"
 
 # Changed games: refused with what is wrong.
-expect "$url" Cheat "$HALL_WORK/score.zrd" 422
 expect "$url" Cheat "$HALL_WORK/tick.zrd" 422
 expect "$url" Cheat "$HALL_WORK/cut.zrd" 400
-expect "$url" Cheat "$HALL_WORK/foreign.zrd" 400
+if [ "$format" -ge 2 ]; then
+  expect "$url" Cheat "$HALL_WORK/score.zrd" 422
+  expect "$url" Cheat "$HALL_WORK/foreign.zrd" 400
+fi
 expect "$url" Cheat "$HALL_WORK/version.zrd" 422
 echo "$answer" | grep -q "version" || fail "another version, another reason: $answer"
 
-# Names: empty, blank, 25 characters, a control, a direction override.
-for name in "" "   " "ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ" $'tab\there' $'\xe2\x80\xaeevil'; do
+# Names: empty, blank, 25 characters, a control, a direction override, not UTF-8.
+for name in "" "   " "ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ" $'tab\there' $'\xe2\x80\xaeevil' $'\xc0\xafover'; do
   expect "$url" "$name" "$long" 400
 done
 expect "$url" "  ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ  " "$long" 409  # 24, once trimmed

@@ -27,7 +27,7 @@ hall_stop() {
 
 # Sends a game: hall_submit URL NAME FILE; prints the answer's body, then its status.
 hall_submit() {
-  curl -sS -m 300 -F "name=$2" -F "demo=@$3;type=application/octet-stream" -w '\n%{http_code}\n' "$1/api/games"
+  curl -sS -m 300 --form-string "name=$2" -F "demo=@$3;type=application/octet-stream" -w '\n%{http_code}\n' "$1/api/games"
 }
 
 # Fails the test with a message.

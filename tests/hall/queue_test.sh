@@ -42,6 +42,28 @@ drained() {
   fail "jobs were left unanswered: $(curl -sS "$1/api/status")"
 }
 
+# Once a game of the load is answered kept, freezes a server while it holds a job, then
+# kills it: prints the jobs it held.
+kill_holding() {
+  local pid=$1 log=$2 answers=$3 held
+  for _ in $(seq 1 600); do
+    cat "$answers"/* 2>/dev/null | grep -qx '201\|409' && break
+    sleep 0.02
+  done
+  for _ in $(seq 1 200); do
+    kill -STOP "$pid"
+    held=$(sed -n 's/^hall: job \([0-9]*\) taken by .*/\1/p' "$log" | while read -r j; do
+      grep -q "^hall: job $j \(kept\|answered\)" "$log" || echo "$j"
+    done)
+    [ -n "$held" ] && break
+    kill -CONT "$pid"
+    sleep 0.02
+  done
+  [ -n "$held" ] || fail "the server never held a job"
+  kill -9 "$pid"
+  echo $held
+}
+
 # Every game answered "kept" (201, or 409: kept before) is in the table with the state it was answered with.
 all_kept() {
   local url=$1 n=0
@@ -71,21 +93,21 @@ drained "$a_url"
 [ "$(hall_psql "SELECT count(*) FROM jobs WHERE attempts <> 1")" = 0 ] || fail "a game was replayed twice"
 servers=$(hall_psql "SELECT count(DISTINCT split_part(claimed_by, '/', 2)) FROM jobs")
 [ "$servers" = 2 ] || fail "the batch was replayed by $servers server(s), not both"
-dupes=$(cat "$HALL_WORK/a.log" "$HALL_WORK/b.log" | sed -n 's/^hall: job \([0-9]*\) .*/\1/p' | sort | uniq -d)
+dupes=$(cat "$HALL_WORK/a.log" "$HALL_WORK/b.log" | sed -n 's/^hall: job \([0-9]*\) \(kept\|answered\).*/\1/p' | sort | uniq -d)
 [ -z "$dupes" ] || fail "jobs answered twice: $dupes"
 echo "two servers on one PostgreSQL: ${#batch[@]} games, each replayed once, by both servers"
 
 # kill -9 of one server while both work: the other answers the rest.
 send_batch "$HALL_WORK/two" "$a_url" "$b_url"
-for _ in $(seq 1 100); do
-  [ "$(hall_psql "SELECT count(*) FROM jobs WHERE state = 'running' AND claimed_by LIKE '%/$a/%'")" = 1 ] && break
-  sleep 0.05
-done
-{ kill -9 "$a" && wait "$a"; } 2>/dev/null || true
+held=$(kill_holding "$a" "$HALL_WORK/a.log" "$HALL_WORK/two")
+{ wait "$a"; } 2>/dev/null || true
 wait "${senders[@]}" || true
 drained "$b_url"
+for j in $held; do
+  grep -q "^hall: job $j \(kept\|answered\)" "$HALL_WORK/b.log" || fail "job $j of the dead server was not taken again"
+done
 n=$(all_kept "$b_url" "$HALL_WORK/two")
-echo "kill -9 of one of two servers: $n games answered kept are kept, no job left"
+echo "kill -9 of one of two servers: the jobs it held ($held) answered by the other, $n games answered kept are kept, no job left"
 
 # The same on SQLite: the server started again takes the jobs it held when it died.
 store="$HALL_WORK/hall.sqlite"
@@ -93,14 +115,14 @@ hall_start "$HALL_WORK/c.log" --store "$store" --rate 0 --workers 2 --lease-seco
 c=$HALL_PID
 pids+=("$c")
 send_batch "$HALL_WORK/three" "$HALL_URL"
-for _ in $(seq 1 100); do
-  grep -q "kept:" "$HALL_WORK/c.log" && break
-  sleep 0.05
-done
-{ kill -9 "$c" && wait "$c"; } 2>/dev/null || true
+held=$(kill_holding "$c" "$HALL_WORK/c.log" "$HALL_WORK/three")
+{ wait "$c"; } 2>/dev/null || true
 wait "${senders[@]}" || true
 hall_start "$HALL_WORK/d.log" --store "$store" --rate 0 --workers 2 --lease-seconds 2
 pids+=("$HALL_PID")
 drained "$HALL_URL"
+for j in $held; do
+  grep -q "^hall: job $j \(kept\|answered\)" "$HALL_WORK/d.log" || fail "job $j was not taken again after the restart"
+done
 n=$(all_kept "$HALL_URL" "$HALL_WORK/three")
-echo "kill -9 on SQLite: $n games answered kept are kept after the restart, no job left"
+echo "kill -9 on SQLite: the jobs it held ($held) answered after the restart, $n games answered kept are kept, no job left"

@@ -17,6 +17,15 @@ def varint(b, i):
         shift += 7
 
 
+def leb128(v):
+    out = bytearray()
+    while v >= 0x80:
+        out.append(v & 0x7F | 0x80)
+        v >>= 7
+    out.append(v)
+    return out
+
+
 def records(b):
     """(tag, start, payload start, end) of every record after the header."""
     fmt = b[8] | b[9] << 8
@@ -60,9 +69,11 @@ def main():
         at = after + 8  # the score's first byte
         b[at] = b[at] + 1 if (b[at] & 0x7F) < 0x7F else b[at] - 1
     elif kind == "tick":
-        ticks = [r for r in recs if r[0] == 4 and r[3] - r[2] == 1 and 0 < b[r[2]] < 0x70]
-        t = ticks[len(ticks) // 2]
-        b[t[2]] += 8
+        # A second more between two readings in the middle of the game.
+        t = [r for r in recs if r[0] == 4]
+        t = t[len(t) // 2]
+        v, _ = varint(b, t[2])
+        b[t[2]:t[3]] = leb128(v + 1000)
     elif kind == "cut":
         end = [r for r in recs if r[0] == 11][-1]
         del b[end[1] - 5:]
