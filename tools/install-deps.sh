@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool imagemagick x11-utils openbox
   xfonts-base
   lintian desktop-file-utils appstream man-db
+  time
 )
 if [ "${ZR_WITH_WINDOWS:-1}" = 1 ]; then
   packages+=(mingw-w64 wine wine64 zip icoutils)

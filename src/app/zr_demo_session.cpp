@@ -12,6 +12,7 @@
 #include "demo/zr_demo_recorder.h"
 #include "platform/platform.h"
 #include "platform/zr_path.h"
+#include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
 
 namespace fs = std::filesystem;
@@ -79,7 +80,10 @@ void ZrDemoSession::Start(ZrGfx& gfx) {
   if (Plays(Mode)) {
     Player = std::make_unique<ZrDemoPlayer>(gfx, Demo);
     gfx.WndProc = ZrDemoPlayer::WindowProc();
-    if (Mode == ZrCommandLine::Demo::TimeDemo) gfx.MinFrameNs = 0;
+    if (Mode == ZrCommandLine::Demo::TimeDemo) {
+      gfx.MinFrameNs = 0;
+      Clock = std::make_unique<ZrTimedemoClock>();
+    }
     return;
   }
   ZrDemoHeader header;
@@ -97,6 +101,9 @@ void ZrDemoSession::BeforePass() {
 void ZrDemoSession::AfterPass() {
   if (Recorder) Recorder->AfterPass();
   if (Player) Player->AfterPass();
+  if (Clock && Player->FramesPlayed() > 0) {
+    Clock->AfterPass(Player->FramesPlayed() - 1, Gfx->FramesShown, Game.GameState != gsLoading, Platform::FineClockNs());
+  }
   if (Script != nullptr) Script->AfterPass();
 }
 
@@ -116,14 +123,6 @@ void ZrDemoSession::Finish() {
                   Player->LastHash());
     text = line;
   }
-  if (Mode == ZrCommandLine::Demo::TimeDemo) {
-    const double seconds = static_cast<double>(Player->PlayNs()) / 1e9;
-    std::snprintf(line, sizeof line,
-                  "timedemo: %" PRIu64 " frames (%" PRIu64 " drawn) in %.3f s: %.1f frames/s, longest frame %.2f ms\n",
-                  Player->FramesPlayed(), Gfx->FramesShown, seconds,
-                  seconds > 0 ? static_cast<double>(Player->FramesPlayed()) / seconds : 0.0,
-                  static_cast<double>(Player->LongestPassNs()) / 1e6);
-    text += line;
-  }
+  if (Clock) text += Clock->Summary();
   Platform::PrintToUser(text, false);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/zr_command_line.h"
+#include "app/zr_timedemo_clock.h"
 #include "demo/zr_demo_format.h"
 #include "demo/zr_pass_watcher.h"
 
@@ -43,4 +44,5 @@ class ZrDemoSession : public ZrPassWatcher {
   std::unique_ptr<ZrDemoRecorder> Recorder;
   std::unique_ptr<ZrDemoPlayer> Player;
   ZrGfx* Gfx = nullptr;
+  std::unique_ptr<ZrTimedemoClock> Clock;  // --timedemo
 };
