@@ -43,13 +43,22 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
 
 ZrDemoSession::ZrDemoSession(const ZrCommandLine& line, ZrPassWatcher* script) : Mode(line.DemoMode), Script(script) {
   std::error_code ec;
-  if (!line.DemoPath.empty()) Path = Utf8FromPath(fs::absolute(PathFromUtf8(line.DemoPath), ec));
+  try {
+    if (!line.DemoPath.empty()) Path = Utf8FromPath(fs::absolute(PathFromUtf8(line.DemoPath), ec));
+  } catch (const std::exception&) {
+    // Not UTF-8, where the system's names are wide characters: no file can have it.
+    Unusable = true;
+  }
   if (Path.empty()) Path = line.DemoPath;
 }
 
 ZrDemoSession::~ZrDemoSession() = default;
 
 int ZrDemoSession::Load() {
+  if (Unusable) {
+    Platform::PrintToUser("zr_ironfall: " + Path + ": not a file name this system can use\n", true);
+    return 2;
+  }
   if (!Plays(Mode)) return 0;
   if (Mode == ZrCommandLine::Demo::PlayBest) Path = ZrDemoRecorder::BestGamePath();
   std::vector<uint8_t> bytes;

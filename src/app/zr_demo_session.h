@@ -24,7 +24,7 @@ class ZrDemoSession : public ZrPassWatcher {
   ~ZrDemoSession() override;
 
   // Reads and checks the demo to play, once the game's folder is settled. 0, or the
-  // exit code 2 after telling the player what is wrong with the file.
+  // exit code 2 after telling the player what is wrong with the file or its name.
   int Load();
   // Takes over the game's seams and gives gfx its window procedure: before the random
   // generator is first seeded and the window opens.
@@ -44,5 +44,6 @@ class ZrDemoSession : public ZrPassWatcher {
   std::unique_ptr<ZrDemoRecorder> Recorder;
   std::unique_ptr<ZrDemoPlayer> Player;
   ZrGfx* Gfx = nullptr;
+  bool Unusable = false;  // the file's name cannot be a path here
   std::unique_ptr<ZrTimedemoClock> Clock;  // --timedemo
 };
