@@ -60,6 +60,8 @@ class PgStore final : public HallStore {
 
   int64_t WaitingJobs() override { return Db.Query("SELECT count(*) FROM jobs WHERE state <> 'done'").Int(0, 0); }
 
+  int64_t AnsweredJobs() override { return Db.Query("SELECT count(*) FROM jobs WHERE state = 'done'").Int(0, 0); }
+
   int64_t Enqueue(const std::string& name, const std::string& address, const std::vector<uint8_t>& demo) override {
     return Db.Query("INSERT INTO jobs (name, address, demo, submitted_at) "
                     "VALUES ($1, $2, $3, (extract(epoch FROM clock_timestamp()) * 1000)::bigint) RETURNING id",

@@ -53,6 +53,12 @@ class SqliteStore final : public HallStore {
     return q.Int(0);
   }
 
+  int64_t AnsweredJobs() override {
+    SqliteStatement q(Db.Handle(), "SELECT count(*) FROM jobs WHERE state = 'done'");
+    q.Step();
+    return q.Int(0);
+  }
+
   int64_t Enqueue(const std::string& name, const std::string& address, const std::vector<uint8_t>& demo) override {
     SqliteStatement q(Db.Handle(),
                       "INSERT INTO jobs (name, address, demo, submitted_at) VALUES (?, ?, ?, ?) RETURNING id");

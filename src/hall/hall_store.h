@@ -42,6 +42,7 @@ class HallStore {
   // Submissions taken from this address in the last windowMs, for the rate limit.
   virtual int64_t RecentSubmissions(const std::string& address, int64_t windowMs) = 0;
   virtual int64_t WaitingJobs() = 0;
+  virtual int64_t AnsweredJobs() = 0;
   // Queues a submission; its id.
   virtual int64_t Enqueue(const std::string& name, const std::string& address, const std::vector<uint8_t>& demo) = 0;
   // Takes the oldest waiting job for this worker, or one whose worker has held it longer
