@@ -5,8 +5,9 @@
 # answer; the table pages; what was kept is there after a restart.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-HALL_EXE="$root/build/zr_hall"
-game="$root/build/zr_ironfall"
+build="${ZR_BUILD:-$root/build}"  # another build folder (a sanitizer build) by ZR_BUILD
+HALL_EXE="$build/zr_hall"
+game="$build/zr_ironfall"
 HALL_WORK=$(mktemp -d)
 source "$root/tests/hall/lib.sh"
 HALL_PID=""
