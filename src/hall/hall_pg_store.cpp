@@ -135,6 +135,12 @@ class PgStore final : public HallStore {
     return HallAnswer{static_cast<int>(r.Int(0, 0)), r.Text(0, 1)};
   }
 
+  void ForgetAnswered(int64_t olderThanMs) override {
+    Db.Query("DELETE FROM jobs WHERE state = 'done' AND "
+             "finished_at < (extract(epoch FROM clock_timestamp()) * 1000)::bigint - $1",
+             PgParams().Add(olderThanMs));
+  }
+
   int64_t Attempts(int64_t jobId) override {
     const PgResult r = Db.Query("SELECT attempts FROM jobs WHERE id = $1", PgParams().Add(jobId));
     return r.Rows() > 0 ? r.Int(0, 0) : 0;

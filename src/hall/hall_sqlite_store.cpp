@@ -128,6 +128,11 @@ class SqliteStore final : public HallStore {
     return HallAnswer{static_cast<int>(q.Int(0)), q.Text(1)};
   }
 
+  void ForgetAnswered(int64_t olderThanMs) override {
+    SqliteStatement q(Db.Handle(), "DELETE FROM jobs WHERE state = 'done' AND finished_at < ?");
+    q.Bind(1, HallUnixMs() - olderThanMs).Step();
+  }
+
   int64_t Attempts(int64_t jobId) override {
     SqliteStatement q(Db.Handle(), "SELECT attempts FROM jobs WHERE id = ?");
     return q.Bind(1, jobId).Step() ? q.Int(0) : 0;

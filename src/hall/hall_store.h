@@ -55,6 +55,8 @@ class HallStore {
                                            const HallVerdict& verdict) = 0;
   // The answer of a finished job.
   virtual std::optional<HallAnswer> Answer(int64_t jobId) = 0;
+  // Drops answered jobs older than this: their answers and the rate limit need no more.
+  virtual void ForgetAnswered(int64_t olderThanMs) = 0;
   // How many times a job was claimed (a test's check that none is verified twice).
   virtual int64_t Attempts(int64_t jobId) = 0;
 

@@ -77,7 +77,7 @@ for f in "$root"/tests/fuzz/corpus/*; do
   out=$(hall_submit "$url" Fuzz "$f" | tail -1)
   case "$out" in 400 | 413 | 422) ;; *) fail "$(basename "$f"): status $out" ;; esac
 done
-curl -sSf "$url/api/status" >/dev/null || fail "the server stopped answering"
+[ "$(curl -sSf "$url/api/status" | jfield schema)" = 2 ] || fail "the server stopped answering, or its schema is not up to date"
 
 # The table, a page at a time, and a kept game's demo as it was sent.
 table=$(curl -sSf "$url/api/games?offset=1&limit=1")
