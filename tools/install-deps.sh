@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool imagemagick x11-utils openbox
   xfonts-base
   lintian desktop-file-utils appstream man-db
+  time  # the memory the timedemo holds (bench/timedemo.sh)
   # The hall of fame server and its tests: HTTP, JSON, both stores, a client.
   libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpq-dev postgresql curl python3
 )

@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "platform/zr_path.h"
 #include "screens/zr_bestscore.h"
+#include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
 
 namespace fs = std::filesystem;
@@ -42,13 +43,22 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
 
 ZrDemoSession::ZrDemoSession(const ZrCommandLine& line, ZrPassWatcher* script) : Mode(line.DemoMode), Script(script) {
   std::error_code ec;
-  if (!line.DemoPath.empty()) Path = Utf8FromPath(fs::absolute(PathFromUtf8(line.DemoPath), ec));
+  try {
+    if (!line.DemoPath.empty()) Path = Utf8FromPath(fs::absolute(PathFromUtf8(line.DemoPath), ec));
+  } catch (const std::exception&) {
+    // Not UTF-8, where the system's names are wide characters: no file can have it.
+    Unusable = true;
+  }
   if (Path.empty()) Path = line.DemoPath;
 }
 
 ZrDemoSession::~ZrDemoSession() = default;
 
 int ZrDemoSession::Load() {
+  if (Unusable) {
+    Platform::PrintToUser("zr_ironfall: " + Path + ": not a file name this system can use\n", true);
+    return 2;
+  }
   if (!Plays(Mode)) return 0;
   if (Mode == ZrCommandLine::Demo::PlayBest) {
     // The game beside the score this run would show, wherever that score was found.
@@ -80,7 +90,10 @@ void ZrDemoSession::Start(ZrGfx& gfx) {
   Gfx = &gfx;
   if (Plays(Mode)) {
     Player = std::make_unique<ZrDemoPlayer>(gfx, Demo);
-    if (Mode == ZrCommandLine::Demo::TimeDemo) gfx.MinFrameNs = 0;
+    if (Mode == ZrCommandLine::Demo::TimeDemo) {
+      gfx.MinFrameNs = 0;
+      Clock = std::make_unique<ZrTimedemoClock>();
+    }
     return;
   }
   Recorder = std::make_unique<ZrDemoRecorder>(gfx, Mode == ZrCommandLine::Demo::Record ? Path : "", ZR_VERSION);
@@ -95,6 +108,9 @@ void ZrDemoSession::BeforePass() {
 void ZrDemoSession::AfterPass() {
   if (Recorder) Recorder->AfterPass();
   if (Player) Player->AfterPass();
+  if (Clock && Player->FramesPlayed() > 0) {
+    Clock->AfterPass(Player->FramesPlayed() - 1, Gfx->FramesShown, Game.GameState != gsLoading, Platform::FineClockNs());
+  }
   if (Script != nullptr) Script->AfterPass();
 }
 
@@ -128,14 +144,6 @@ void ZrDemoSession::Finish() {
                   Player->LastHash());
     text += line;
   }
-  if (Mode == ZrCommandLine::Demo::TimeDemo) {
-    const double seconds = static_cast<double>(Player->PlayNs()) / 1e9;
-    std::snprintf(line, sizeof line,
-                  "timedemo: %" PRIu64 " frames (%" PRIu64 " drawn) in %.3f s: %.1f frames/s, longest frame %.2f ms\n",
-                  Player->FramesPlayed(), Gfx->FramesShown, seconds,
-                  seconds > 0 ? static_cast<double>(Player->FramesPlayed()) / seconds : 0.0,
-                  static_cast<double>(Player->LongestPassNs()) / 1e6);
-    text += line;
-  }
+  if (Clock) text += Clock->Summary();
   Platform::PrintToUser(text, false);
 }

@@ -1,6 +1,7 @@
 #include "demo/zr_demo_format.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -462,7 +463,11 @@ ZrDemoReader::Read ZrDemoReader::Decode(Cursor& at, ZrDemoEvent& event, bool unf
       for (float* f : floats) {
         whole = whole && in.Fixed(b, 4);
         *f = BitsFloat(b);
+        // No game puts its base at an infinity or a NaN.
+        whole = whole && std::isfinite(*f);
       }
+      whole = whole && s.MenuIndex <= 2;  // the menu's three items
+      malformed = "a new game's start that no game has";
       break;
     }
     default:

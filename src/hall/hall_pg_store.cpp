@@ -60,6 +60,8 @@ class PgStore final : public HallStore {
 
   int64_t WaitingJobs() override { return Db.Query("SELECT count(*) FROM jobs WHERE state <> 'done'").Int(0, 0); }
 
+  int64_t AnsweredJobs() override { return Db.Query("SELECT count(*) FROM jobs WHERE state = 'done'").Int(0, 0); }
+
   int64_t Enqueue(const std::string& name, const std::string& address, const std::vector<uint8_t>& demo) override {
     return Db.Query("INSERT INTO jobs (name, address, demo, submitted_at) "
                     "VALUES ($1, $2, $3, (extract(epoch FROM clock_timestamp()) * 1000)::bigint) RETURNING id",
@@ -131,6 +133,12 @@ class PgStore final : public HallStore {
         Db.Query("SELECT answer_status, answer FROM jobs WHERE id = $1 AND state = 'done'", PgParams().Add(jobId));
     if (r.Rows() == 0) return std::nullopt;
     return HallAnswer{static_cast<int>(r.Int(0, 0)), r.Text(0, 1)};
+  }
+
+  void ForgetAnswered(int64_t olderThanMs) override {
+    Db.Query("DELETE FROM jobs WHERE state = 'done' AND "
+             "finished_at < (extract(epoch FROM clock_timestamp()) * 1000)::bigint - $1",
+             PgParams().Add(olderThanMs));
   }
 
   int64_t Attempts(int64_t jobId) override {

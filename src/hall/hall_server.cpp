@@ -120,14 +120,16 @@ class Hall {
 
   void Status(httplib::Response& res) {
     int64_t waiting = 0;
+    int64_t answered = 0;
     int64_t games = 0;
     int schema = 0;
     WithStore([&](HallStore& s) {
       waiting = s.WaitingJobs();
+      answered = s.AnsweredJobs();
       games = s.GameCount();
       schema = s.SchemaVersion();
     });
-    res.set_content(Dump({{"version", ZR_VERSION}, {"schema", schema}, {"games", games}, {"waiting", waiting},
+    res.set_content(Dump({{"version", ZR_VERSION}, {"schema", schema}, {"games", games}, {"waiting", waiting}, {"replayed", answered},
                           {"maxBody", Options.MaxBody}, {"ratePerMinute", Options.RatePerMinute}}),
                     "application/json; charset=utf-8");
   }

@@ -53,6 +53,12 @@ class SqliteStore final : public HallStore {
     return q.Int(0);
   }
 
+  int64_t AnsweredJobs() override {
+    SqliteStatement q(Db.Handle(), "SELECT count(*) FROM jobs WHERE state = 'done'");
+    q.Step();
+    return q.Int(0);
+  }
+
   int64_t Enqueue(const std::string& name, const std::string& address, const std::vector<uint8_t>& demo) override {
     SqliteStatement q(Db.Handle(),
                       "INSERT INTO jobs (name, address, demo, submitted_at) VALUES (?, ?, ?, ?) RETURNING id");
@@ -120,6 +126,11 @@ class SqliteStore final : public HallStore {
     SqliteStatement q(Db.Handle(), "SELECT answer_status, answer FROM jobs WHERE id = ? AND state = 'done'");
     if (!q.Bind(1, jobId).Step()) return std::nullopt;
     return HallAnswer{static_cast<int>(q.Int(0)), q.Text(1)};
+  }
+
+  void ForgetAnswered(int64_t olderThanMs) override {
+    SqliteStatement q(Db.Handle(), "DELETE FROM jobs WHERE state = 'done' AND finished_at < ?");
+    q.Bind(1, HallUnixMs() - olderThanMs).Step();
   }
 
   int64_t Attempts(int64_t jobId) override {

@@ -42,6 +42,7 @@ class HallStore {
   // Submissions taken from this address in the last windowMs, for the rate limit.
   virtual int64_t RecentSubmissions(const std::string& address, int64_t windowMs) = 0;
   virtual int64_t WaitingJobs() = 0;
+  virtual int64_t AnsweredJobs() = 0;
   // Queues a submission; its id.
   virtual int64_t Enqueue(const std::string& name, const std::string& address, const std::vector<uint8_t>& demo) = 0;
   // Takes the oldest waiting job for this worker, or one whose worker has held it longer
@@ -54,6 +55,8 @@ class HallStore {
                                            const HallVerdict& verdict) = 0;
   // The answer of a finished job.
   virtual std::optional<HallAnswer> Answer(int64_t jobId) = 0;
+  // Drops answered jobs older than this: their answers and the rate limit need no more.
+  virtual void ForgetAnswered(int64_t olderThanMs) = 0;
   // How many times a job was claimed (a test's check that none is verified twice).
   virtual int64_t Attempts(int64_t jobId) = 0;
 

@@ -72,7 +72,18 @@ void HallWorkers::Run(int index) {
 
 bool HallWorkers::WorkOnce(HallStore& store, const std::string& worker) {
   const std::optional<HallJob> job = store.Claim(worker, LeaseMs);
-  if (!job) return false;
+  if (!job) {
+    // An idle moment: answers a day old are asked for no more.
+    const auto now = std::chrono::steady_clock::now();
+    bool due = false;
+    {
+      std::lock_guard<std::mutex> hold(Guard);
+      due = now - LastCleanup > std::chrono::minutes(10);
+      if (due) LastCleanup = now;
+    }
+    if (due) store.ForgetAnswered(int64_t{24} * 3600 * 1000);
+    return false;
+  }
   std::printf("hall: job %lld taken by %s\n", static_cast<long long>(job->Id), worker.c_str());
   std::fflush(stdout);
   const HallReplay replay = ReplayInChild(Executable, job->Demo, Limits);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -43,5 +44,6 @@ class HallWorkers {
   std::condition_variable JobAnswered;
   uint64_t Queued = 0;
   uint64_t Answered = 0;
+  std::chrono::steady_clock::time_point LastCleanup{};
   std::vector<std::thread> Threads;
 };

@@ -135,8 +135,9 @@ void ZrGfx::EndFrame() {
   // The world moves by the frame-rate reading on every drawn frame, so frames must
   // not come faster than a display would show them, whatever vsync promises. The driver
   // finishes the picture before the wait, not in the swap after it, so the swap comes
-  // on time whatever the picture cost.
-  if (MinFrameNs > 0) glFinish();
+  // on time whatever the picture cost; unpaced (a timedemo), each frame is still finished
+  // before the next begins, as a display shows it, rather than queued without bound.
+  if (!Headless) glFinish();
   Pacer.WaitForFrame(MinFrameNs);
   if (!Headless) Platform::SwapBuffers(Wnd);
   ++FramesShown;

@@ -5,8 +5,9 @@
 # answer; the table pages; what was kept is there after a restart.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-HALL_EXE="$root/build/zr_hall"
-game="$root/build/zr_ironfall"
+build="${ZR_BUILD:-$root/build}"  # another build folder (a sanitizer build) by ZR_BUILD
+HALL_EXE="$build/zr_hall"
+game="$build/zr_ironfall"
 HALL_WORK=$(mktemp -d)
 source "$root/tests/hall/lib.sh"
 HALL_PID=""
@@ -76,7 +77,7 @@ for f in "$root"/tests/fuzz/corpus/*; do
   out=$(hall_submit "$url" Fuzz "$f" | tail -1)
   case "$out" in 400 | 413 | 422) ;; *) fail "$(basename "$f"): status $out" ;; esac
 done
-curl -sSf "$url/api/status" >/dev/null || fail "the server stopped answering"
+[ "$(curl -sSf "$url/api/status" | jfield schema)" = 2 ] || fail "the server stopped answering, or its schema is not up to date"
 
 # The table, a page at a time, and a kept game's demo as it was sent.
 table=$(curl -sSf "$url/api/games?offset=1&limit=1")

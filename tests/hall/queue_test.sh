@@ -5,7 +5,8 @@
 # dead one's jobs once their lease is over).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-HALL_EXE="$root/build/zr_hall"
+build="${ZR_BUILD:-$root/build}"  # another build folder (a sanitizer build) by ZR_BUILD
+HALL_EXE="$build/zr_hall"
 HALL_WORK=$(mktemp -d)
 source "$root/tests/hall/lib.sh"
 pids=()
