@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The browser build against the native game, side by side on this machine: the golden long
-# battle as a timedemo, natively (offscreen, each frame finished before its swap) and in
-# headless Chromium (the page's ?timedemo=), with the frames a second, the draw calls a
-# drawn frame (browser) and the CPU time a drawn frame (the native process; all the
-# browser's processes). Run from the repository root after `bash tools/web.sh` and a native
+# battle as a timedemo, natively (offscreen, each frame finished before the next, as the
+# game's timedemo does) and in headless Chromium (the page's ?timedemo=), with the frames a
+# second, the draw calls a drawn frame (browser) and the CPU time a drawn frame (the native
+# process; all the browser's processes). Run from the repository root after `bash tools/web.sh` and a native
 # build in build/.
 #   bash bench/web_timedemo.sh [RUNS]
 set -euo pipefail
@@ -15,7 +15,6 @@ work=$(mktemp -d)
 server=""
 trap '[ -z "$server" ] || kill "$server" 2>/dev/null || true; rm -rf "$work"' EXIT
 
-cc -O2 -shared -fPIC -o "$work/finish_frames.so" bench/finish_frames.c -ldl -lGL
 mkdir -p "$work/site"
 ln -s "$root/build-web" "$work/site/game"
 ln -s "$root/tests/demos" "$work/site/demos"
@@ -34,8 +33,8 @@ node --experimental-websocket -e 0 2>/dev/null && node_flags+=(--experimental-we
 for run in $(seq 1 "$runs"); do
   echo "run $run:"
   TIMEFORMAT='%U %S'
-  { time LD_PRELOAD="$work/finish_frames.so" SDL_VIDEODRIVER=offscreen build/zr_ironfall --timedemo "$demo" \
-      >"$work/native.txt" 2>&1; } 2>"$work/native.time"
+  { time SDL_VIDEODRIVER=offscreen build/zr_ironfall --timedemo "$demo" >"$work/native.txt" 2>&1; } \
+    2>"$work/native.time"
   line=$(grep '^timedemo:' "$work/native.txt")
   drawn=$(sed -n 's/.*(\([0-9]*\) drawn).*/\1/p' <<<"$line")
   read -r user sys <"$work/native.time"
