@@ -2,7 +2,25 @@
 // headless Chromium and prints what it cost: the game's own timedemo line, the draw calls
 // a drawn frame, and the CPU time of all the browser's processes a drawn frame.
 //   node --experimental-websocket bench/web_timedemo.mjs GAME_URL DEMO_URL
+import {readFileSync, readdirSync} from 'node:fs';
 import {launch, sleep} from '../tests/web/browser.mjs';
+
+// CPU seconds of the browser's processes by kind (the page's renderer, the GPU process...).
+function cpuByKind(profile) {
+  const kinds = {};
+  for (const pid of readdirSync('/proc').filter((d) => /^[0-9]+$/.test(d))) {
+    try {
+      const cmd = readFileSync(`/proc/${pid}/cmdline`, 'utf8');
+      if (!cmd.includes(profile)) continue;
+      const kind = (/--type=([a-z-]+)/.exec(cmd) || [0, 'browser'])[1];
+      const f = readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
+      kinds[kind] = (kinds[kind] || 0) + (Number(f[11]) + Number(f[12])) / 100;
+    } catch {
+      // the process has ended
+    }
+  }
+  return kinds;
+}
 
 const [gameUrl, demo] = process.argv.slice(2);
 const browser = await launch({width: 800, height: 640});
@@ -10,17 +28,18 @@ try {
   const page = await browser.newPage(800, 640);
   await page.goto(`${gameUrl}?timedemo=${encodeURIComponent(demo)}`);
   await page.waitFor('window.Module && Module.frames > 0', 60000);
-  const cpu0 = browser.cpuSeconds();
+  const cpu0 = browser.cpuSeconds(), kinds0 = cpuByKind(browser.profile);
   const [frames0, calls0] = await page.eval('[Module.frames, Module.drawCalls]');
   const done = () => page.console.find((l) => l.startsWith('timedemo: '));
   const end = Date.now() + 900000;
   while (!done() && Date.now() < end) await sleep(100);
-  const cpu1 = browser.cpuSeconds();
+  const cpu1 = browser.cpuSeconds(), kinds1 = cpuByKind(browser.profile);
   const [frames1, calls1] = await page.eval('[Module.frames, Module.drawCalls]');
   const frames = frames1 - frames0;
   console.log(`browser ${done() || 'no timedemo line'}`);
   console.log(`browser: ${((calls1 - calls0) / frames).toFixed(1)} draw calls a drawn frame, ` +
-              `${((cpu1 - cpu0) * 1000 / frames).toFixed(2)} ms CPU a drawn frame in all its processes (${frames} frames)`);
+              `${((cpu1 - cpu0) * 1000 / frames).toFixed(2)} ms CPU a drawn frame in all its processes (${frames} frames): ` +
+              Object.keys(kinds1).map((k) => `${k} ${(((kinds1[k] - (kinds0[k] || 0)) * 1000) / frames).toFixed(2)}`).join(', '));
 } finally {
   await browser.close();
 }

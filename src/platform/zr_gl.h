@@ -18,7 +18,6 @@
 #include <GL/glu.h>
 
 #if defined(__EMSCRIPTEN__)
-// The browser's OpenGL is WebGL with an emulation of immediate mode; what it lacks comes
-// from the compatibility layer of the web backend.
+// The browser's OpenGL is WebGL: the web backend's GL layer draws the game's calls over it.
 #include "platform/web/gl_compat_names.h"
 #endif

@@ -33,6 +33,7 @@ export async function launch({width, height}) {
   });
   const browser = new Cdp(endpoint);
   await browser.opened;
+  browser.profile = profile;
   // CPU time of all the browser's processes so far (its GPU process too), in seconds.
   browser.cpuSeconds = () => {
     let ticks = 0;

@@ -1,11 +1,11 @@
 // The gathered drawing: every primitive the game draws becomes triangles in clip
 // coordinates, each vertex with its texture unit, colour, texture environment, alpha test
-// and blending, all in one buffer that one program draws. The textures of the buffer sit
-// in texture units side by side, and the blendings the game uses are all drawn with one
-// blend function, the colour multiplied by its alpha in the program (plain transparency)
-// or its alpha then dropped (additive light). The buffer is drawn when the GPU must see it
-// (Flush), or when what it holds cannot go with what comes next (the depth test, another
-// blend function, more textures than the units).
+// and blending, all in one buffer that one program draws. The two blendings the game uses
+// are drawn with one blend function, the colour multiplied by its alpha in the program
+// (plain transparency) or its alpha then dropped (additive light). The buffer is drawn when
+// the GPU must see it (Flush), or when what it holds cannot go with what comes next (the
+// depth test, opaque drawing after blended or the other way round, another blend function,
+// more textures than the units).
 #include <cmath>
 #include <cstddef>
 #include <string>
@@ -140,6 +140,9 @@ Key PresentKey(BlendKind blend) {
   Key k;
   k.DepthTest = s.DepthTest;
   k.DepthFunc = s.DepthTest ? s.DepthFuncName : GL_LESS;
+  // Opaque drawing goes without blending, which costs a software renderer a read of
+  // every pixel it writes.
+  k.Blend = blend != kOpaque;
   if (blend == kOtherBlend) {
     k.BlendSrc = s.BlendSrc;
     k.BlendDst = s.BlendDst;
@@ -182,8 +185,12 @@ void Draw() {
   } else {
     ::glDisable(GL_DEPTH_TEST);
   }
-  ::glEnable(GL_BLEND);
-  ::glBlendFunc(g_key.BlendSrc, g_key.BlendDst);
+  if (g_key.Blend) {
+    ::glEnable(GL_BLEND);
+    ::glBlendFunc(g_key.BlendSrc, g_key.BlendDst);
+  } else {
+    ::glDisable(GL_BLEND);
+  }
   glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(g_vertices.size()));
   ++g_drawCalls;
   // The real GL as the desktop's own drawing expects it (the tests draw both ways).
