@@ -130,24 +130,6 @@ void SwapNow() {
 
 }  // namespace WebState
 
-namespace {
-
-// Until the browser has begun the frame that shows the last one swapped (a tenth of a
-// second at the most: a hidden page has no frames).
-EM_ASYNC_JS(void, WaitUntilShown, (), {
-  if (Module.zrShown !== false) return;
-  await new Promise((resolve) => {
-    const timer = setTimeout(resolve, 100);
-    Module.zrOnShown = () => {
-      clearTimeout(timer);
-      resolve();
-    };
-  });
-  Module.zrOnShown = null;
-});
-
-}  // namespace
-
 namespace Platform {
 
 ZrWnd CreateWin(const std::string& title, int width, int height, int, bool fullScreen, ZrWndProc proc) {
@@ -176,11 +158,6 @@ void* CreateGLContext(ZrWnd wnd) {
 void RequestVsync() {}
 
 void SwapBuffers(ZrWnd) {
-  // A paced game (one that gave the browser time since its last frame) waits for the
-  // browser to have shown that frame before it shows another: frames the compositor cannot
-  // keep up with (software rendering on a busy machine) would pile up in it, and input
-  // waits behind them. A timedemo, which never gives time, draws as fast as it can.
-  if (WebState::YieldedSinceSwap) WaitUntilShown();
   WebState::SwapNow();
   // For the page, and for whoever measures it: frames shown, when the first one was, and
   // the draw calls sent so far.
@@ -188,11 +165,6 @@ void SwapBuffers(ZrWnd) {
     Module.frames = (Module.frames || 0) + 1;
     if (!Module.firstFrameAt) Module.firstFrameAt = performance.now();
     Module.drawCalls = $0;
-    Module.zrShown = false;
-    requestAnimationFrame(() => {
-      Module.zrShown = true;
-      if (Module.zrOnShown) Module.zrOnShown();
-    });
   }, static_cast<double>(GlCompat::DrawCalls()));
   // The frame reaches the screen only once the browser has the thread; the game's own
   // pacing usually gives it, a slow frame does not.
