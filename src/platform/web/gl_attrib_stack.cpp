@@ -116,9 +116,15 @@ void Clear(GLbitfield mask) {
   if (!Lost()) ::glClear(mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT));
 }
 
+// A browser's finish may return before the GPU is done (Chromium's only flushes), and
+// frames then pile up in the GPU process with everything else waiting behind them: reading
+// a pixel back waits for the drawing before it.
 void Finish() {
   Flush();
-  if (!Lost()) ::glFinish();
+  if (Lost()) return;
+  ::glFinish();
+  GLubyte pixel[4];
+  ::glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
 }
 
 void BindTexture(GLenum target, GLuint texture) {
