@@ -38,7 +38,7 @@ uint64_t FineClockNs() { return static_cast<uint64_t>(emscripten_get_now() * 1e6
 
 void SleepUntilNs(uint64_t deadlineNs) {
   const uint64_t now = FineClockNs();
-  if (deadlineNs > now) WebState::Wait(static_cast<double>(deadlineNs - now) / 1e6, false);
+  if (deadlineNs > now) WebState::WaitForRefresh(static_cast<double>(deadlineNs - now) / 1e6);
 }
 
 void ShowMessageBox(const std::string& caption, const std::string& text, bool error) {
