@@ -56,7 +56,7 @@ list=$(python3 tools/web_pack.py "$out" "${sources[@]}")
 build=$( (cat "$page"/* "$out"/*.gz "$out"/data/*) | sha256sum | cut -c1-12)
 sed "s|@FILES@|${list}|; s|@BUILD@|${build}|" "$page/page.js" >"$out/page.js"
 sed "s|@BUILD@|${build}|g" "$page/index.html" >"$out/index.html"
-sed "s|@BUILD@|${build}|" "$page/sw.js" >"$out/sw.js"
+sed "s|@BUILD@|${build}|g" "$page/sw.js" >"$out/sw.js"
 echo "built $out/ ($build): $(du -sb "$out" | cut -f1) bytes to serve"
 
 if [ $serve = 1 ]; then

@@ -62,7 +62,7 @@ done
 node_flags=()
 node --experimental-websocket -e 0 2>/dev/null && node_flags+=(--experimental-websocket)
 node "${node_flags[@]}" tests/web/play_test.mjs "http://127.0.0.1:$port/game/" \
-  "http://127.0.0.1:$port/missing/" "$work/native_menu.rgb" "$artifacts"
+  "http://127.0.0.1:$port/missing/" "$work/native_menu.rgb" "$artifacts" "$root/build-web"
 
 # The golden demos, played in the browser to their recorded state.
 ln -s "$root/tests/demos" "$work/site/demos"

@@ -62,7 +62,8 @@ bool FitCanvas() {
   double w = std::round(cssW * ratio), h = std::round(cssH * ratio);
   const int observedW = EM_ASM_INT({ return Module.zrDevicePixels ? Module.zrDevicePixels[0] : 0; });
   const int observedH = EM_ASM_INT({ return Module.zrDevicePixels ? Module.zrDevicePixels[1] : 0; });
-  if (observedW > 0 && observedH > 0) {
+  // A reading that is not this size's (an old one, or an emulated ratio) is not taken.
+  if (std::fabs(observedW - w) <= 1 && std::fabs(observedH - h) <= 1) {
     w = observedW;
     h = observedH;
   }
@@ -88,17 +89,26 @@ bool FitCanvas() {
 // alone (another monitor, the browser's zoom), and has the window resized for it.
 void WatchDevicePixels() {
   EM_ASM({
+    const resized = () => { if (Module._zr_canvas_resized) Module._zr_canvas_resized(); };
+    // The ratio alone can change, the CSS size staying: watched at each ratio it takes.
+    const watchRatio = () => {
+      matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
+        resized();
+        watchRatio();
+      }, {once: true});
+    };
+    watchRatio();
     if (!window.ResizeObserver) return;
     const observer = new ResizeObserver((entries) => {
       const box = entries[0].devicePixelContentBoxSize;
       if (!box || !box[0]) return;
       Module.zrDevicePixels = [box[0].inlineSize, box[0].blockSize];
-      if (Module._zr_canvas_resized) Module._zr_canvas_resized();
+      resized();
     });
     try {
       observer.observe(Module.canvas, {box: 'device-pixel-content-box'});
     } catch (e) {
-      // An older browser: the window's resize and the CSS size times the ratio.
+      // An older browser: the CSS size times the ratio.
     }
   });
 }

@@ -30,7 +30,10 @@ function hasWebGL() {
   }
 }
 
+// Inside another site's frame the focus stays where the player left it: only a click
+// brings it in.
 function focusGame() {
+  if (window.top !== window && !document.hasFocus()) return;
   if ($('dialog').hidden && $('ended').hidden) canvas.focus({preventScroll: true});
 }
 
