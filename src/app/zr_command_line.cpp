@@ -8,6 +8,7 @@ ZrCommandLine::Demo DemoOption(const std::string& arg) {
   if (arg == "--record") return ZrCommandLine::Demo::Record;
   if (arg == "--play") return ZrCommandLine::Demo::Play;
   if (arg == "--timedemo") return ZrCommandLine::Demo::TimeDemo;
+  if (arg == "--verify") return ZrCommandLine::Demo::Verify;
   return ZrCommandLine::Demo::None;
 }
 
@@ -58,6 +59,8 @@ std::string HelpText() {
          "      --play FILE      play the demo in FILE back at its own pace (Escape ends it)\n"
          "      --timedemo FILE  play the demo in FILE as fast as it draws, then show the time\n"
          "      --play-best      play back the best game, kept beside the best score as bs.zrd\n"
+         "      --verify FILE    play the demo in FILE to its end with no window, as fast as\n"
+         "                       it computes, then show its score, frames and state\n"
          "  -h, --help           show this text and end\n"
          "      --version        show the version and end\n"
          "\n"

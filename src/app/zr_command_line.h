@@ -7,8 +7,9 @@
 struct ZrCommandLine {
   enum class Action { Play, Help, Version, Fail };
   // Play as usual (and keep the best game); write the run to DemoPath as well; or play
-  // a demo back: at its own pace, as fast as it draws, or the kept best game.
-  enum class Demo { None, Record, Play, TimeDemo, PlayBest };
+  // a demo back: at its own pace, as fast as it draws, or the kept best game; or
+  // verify one, with no window.
+  enum class Demo { None, Record, Play, TimeDemo, PlayBest, Verify };
   Action What = Action::Play;
   bool FullScreen = false;
   Demo DemoMode = Demo::None;

@@ -9,6 +9,7 @@
 #include "app/zr_loading.h"
 #include "app/zr_main_loop.h"
 #include "app/zr_places.h"
+#include "app/zr_verify.h"
 #include "app/zr_window_icon.h"
 #include "demo/zr_demo_player.h"
 #include "platform/platform.h"
@@ -60,6 +61,8 @@ int RunGame(const std::vector<std::string>& args, ZrPassWatcher* script) {
     case ZrCommandLine::Action::Play: break;
   }
   Platform::MaskFloatExceptions();
+  // No window, no pictures and no best score: only the demo's file is read.
+  if (line.DemoMode == ZrCommandLine::Demo::Verify) return VerifyDemoFile(line.DemoPath);
   // Outside the try block, so that an error's report shows over the game's window and
   // the window goes only when the report has been read.
   std::unique_ptr<ZrGfx> gfx;

@@ -140,6 +140,7 @@ void ZrDemoPlayer::BeforePass() {
 }
 
 void ZrDemoPlayer::PumpRealMessages() {
+  if (Gfx.Headless) return;  // no window, and no player to stop it
   ZrMsg msg;
   while (Platform::PollMessage(msg)) {
     if (msg.Message == WM_QUIT) {

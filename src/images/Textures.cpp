@@ -4,6 +4,8 @@
 
 #include "images/tga_file.h"
 #include "platform/zr_gl.h"
+#include "shell/zr_game.h"
+#include "shell/zr_gfx.h"
 #include "shell/zr_report.h"
 
 ZrGLName MakeMipmappedTexture(uint16_t width, uint16_t height, uint32_t format, const void* pixels) {
@@ -39,4 +41,9 @@ bool ReadTgaImage(const std::string& fileName, ZrGLName& texture) {
   return true;
 }
 
-void LoadTextureFile(const std::string& fileName, ZrGLName& texture) { ReadTgaImage(fileName, texture); }
+// A game that is never shown needs no pictures: its world's sizes are its own, whatever
+// the files hold, so nothing is read and the texture stays 0.
+void LoadTextureFile(const std::string& fileName, ZrGLName& texture) {
+  if (Game.Gfx != nullptr && Game.Gfx->Headless) return;
+  ReadTgaImage(fileName, texture);
+}

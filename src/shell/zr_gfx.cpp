@@ -47,6 +47,15 @@ void ZrGfx::OpenWindow(const std::string& title, int32_t width, int32_t height, 
   Resize(ClientWidth, ClientHeight);
 }
 
+void ZrGfx::OpenHeadless(int32_t width, int32_t height) {
+  Headless = true;
+  Width = ClientWidth = width;
+  Height = ClientHeight = height;
+  Bits = 32;
+  MinFrameNs = 0;
+  if (WndProc != nullptr) WndProc(nullptr, WM_SIZE, SIZE_RESTORED, MakeLParam(static_cast<uint16_t>(width), static_cast<uint16_t>(height)));
+}
+
 // The game's Width and Height stay: the world, the texts and the background are laid out
 // in them, and a client area of another size shows them scaled.
 void ZrGfx::Resize(int32_t clientWidth, int32_t clientHeight) {
@@ -132,7 +141,7 @@ void ZrGfx::EndFrame() {
   // on time whatever the picture cost.
   if (MinFrameNs > 0) glFinish();
   Pacer.WaitForFrame(MinFrameNs);
-  Platform::SwapBuffers(Wnd);
+  if (!Headless) Platform::SwapBuffers(Wnd);
   ++FramesShown;
   ++PictureEpoch;
 }

@@ -20,6 +20,12 @@ class ZrGfx {
   // Resize records the client area's size, and a client area of another size shows
   // that picture scaled to fit.
   void OpenWindow(const std::string& title, int32_t width, int32_t height, int32_t bits, bool fullScreen);
+  // No window and no GL context, for a game that is computed but never shown (a demo
+  // being verified): the window procedure gets the WM_SIZE a window of width x height
+  // would send, frames are neither paced nor presented, and pictures are not loaded.
+  // The screens' GL calls still run, with no context current, where the GL library
+  // ignores them; nothing needs a display.
+  void OpenHeadless(int32_t width, int32_t height);
   void Resize(int32_t clientWidth, int32_t clientHeight);
   void SetProjection(uint8_t mode);  // 0 pixel orthographic, 1 perspective, 2 previous
 
@@ -80,6 +86,9 @@ class ZrGfx {
   bool RightDown = false;
   bool Keys[256] = {};
   ZrWndProc WndProc = nullptr;
+
+  // Opened by OpenHeadless: nothing is drawn.
+  bool Headless = false;
 
   // Frames presented so far. PictureEpoch moves on with every frame presented and every
   // event that may have spoilt the picture on screen: a screen that kept its value from

@@ -28,7 +28,8 @@ fi
 export ZR_WIN_EXE="$build/zr_ironfall.exe" ZR_DATA_DIR="$PWD/data" ZR_ARTIFACTS="$build/e2e-artifacts"
 mkdir -p "$ZR_ARTIFACTS"
 # ctest runs the .exe files through wine (the toolchain's emulator): the unit and backend
-# tests, and the golden demos recorded on Linux, which must play to the same state.
+# tests, and the golden demos recorded on Linux, which must play to the same state, and
+# reach it again with --verify, with no display.
 # The smoke test runs once more when it fails, its first failure shown, as the Linux
 # end-to-end tests do: now and then wine's window system turns a window away.
 timeout 1500 bash tools/with-xvfb.sh bash -c \
