@@ -60,8 +60,11 @@ EM_ASYNC_JS(void, WaitForRefreshInBrowser, (double ms), {
   });
 });
 
+uint64_t LastRefreshNs = 0;
+
 void WaitForRefresh(double ms) {
   WaitForRefreshInBrowser(ms);
+  LastRefreshNs = Platform::FineClockNs();
   YieldedSinceSwap = true;
 }
 

@@ -35,6 +35,7 @@ void Wait(double ms, bool wakeOnEvent);
 // Hands the thread to the browser until its first display refresh within a few
 // milliseconds of ms from now.
 void WaitForRefresh(double ms);
+extern uint64_t LastRefreshNs;  // when the last such wait ended
 // Makes the WebGL context current; false, with LastError saying why, when it cannot.
 bool MakeContext();
 const char* LastError();
