@@ -199,8 +199,15 @@ async function phoneWait(page, name, test) {
 async function phone(browser, width, height) {
   const name = width > height ? 'web_phone_landscape' : 'web_phone_portrait';
   const page = await browser.newPage(width, height, 3, true);
-  const tapAt = async (img, x, y, hold) =>
-    page.tap(img.clip.x + x * img.clip.width / W, img.clip.y + y * img.clip.height / H, hold);
+  // Taps are sent without waiting for each to be taken: a busy phone takes them in turn.
+  const taps = [];
+  const tapAt = async (img, x, y) => {
+    const at = {x: img.clip.x + x * img.clip.width / W, y: img.clip.y + y * img.clip.height / H};
+    taps.push(page.send('Input.dispatchTouchEvent', {type: 'touchStart', touchPoints: [at]}));
+    await sleep(30);
+    taps.push(page.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []}));
+    await sleep(30);
+  };
   const tapKey = async (id) => {
     const b = await page.box('#' + id);
     await page.tap(b.x + b.width / 2, b.y + b.height / 2, 120);
@@ -213,21 +220,24 @@ async function phone(browser, width, height) {
         `${width} x ${height}: the menu shows whole, with the keys`);
   await tapKey('key-enter');
   const battle = await phoneWait(page, name + '_battle', isPhoneBattle);
+  await sleep(3000);  // the first tanks roll in from outside
   // Waves of taps over the field but the base, until the score moves.
   let hit = false;
   for (let wave = 0; wave < 4 && !hit && isPhoneBattle(battle); ++wave) {
     for (let y = 60; y <= 560; y += 100) {
       for (let x = 50; x <= 750; x += 100) {
-        if ((x - 400) ** 2 + (y - 300) ** 2 > 110 ** 2) await tapAt(battle, x, y, 30);
+        if ((x - 400) ** 2 + (y - 300) ** 2 > 110 ** 2) await tapAt(battle, x, y);
       }
     }
-    await sleep(2000);
+    await Promise.all(taps);
+    await sleep(4000);
     const now = await phoneShot(page, name + '_hits');
     hit = isPhoneBattle(now) && changed(battle, now, 10, 4, 160, 20, 100) > 10;
   }
-  await tapAt(battle, 400, 300, 60);
+  await tapAt(battle, 400, 300);
   await sleep(600);
-  await tapAt(battle, 400, 300, 60);
+  await tapAt(battle, 400, 300);
+  await Promise.all(taps);
   const over = await phoneWait(page, name + '_game_over', isGameOver);
   await tapKey('key-space');
   const back = await phoneWait(page, name + '_menu_after', (img) => isMenu(img, 0));
