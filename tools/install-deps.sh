@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the game, its tests, the Windows cross-build and the
-# browser build need.
+# Installs the Debian 12 packages the game, its tests, the Windows cross-build, the
+# browser build and the hall of fame server need.
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
@@ -11,6 +11,9 @@ packages=(
   xvfb xdotool imagemagick x11-utils openbox
   xfonts-base
   lintian desktop-file-utils appstream man-db
+  time  # the memory the timedemo holds (bench/timedemo.sh)
+  # The hall of fame server and its tests: HTTP, JSON, both stores, a client.
+  libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpq-dev postgresql curl python3
 )
 if [ "${ZR_WITH_WINDOWS:-1}" = 1 ]; then
   packages+=(mingw-w64 wine wine64 zip icoutils)

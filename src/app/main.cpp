@@ -2,5 +2,6 @@
 #include <vector>
 
 #include "app/zr_entry.h"
+#include "platform/platform.h"
 
-int main(int argc, char** argv) { return RunGame(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc)); }
+int main(int argc, char** argv) { return RunGame(Platform::CommandLineArgs(argc, argv)); }

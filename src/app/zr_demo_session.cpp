@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "app/zr_version.h"
-#include "demo/zr_data_hash.h"
 #include "demo/zr_demo_player.h"
 #include "demo/zr_demo_recorder.h"
 #include "platform/platform.h"
 #include "platform/zr_path.h"
+#include "screens/zr_bestscore.h"
+#include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
 
 namespace fs = std::filesystem;
@@ -42,15 +43,29 @@ bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes) {
 
 ZrDemoSession::ZrDemoSession(const ZrCommandLine& line, ZrPassWatcher* script) : Mode(line.DemoMode), Script(script) {
   std::error_code ec;
-  if (!line.DemoPath.empty()) Path = Utf8FromPath(fs::absolute(PathFromUtf8(line.DemoPath), ec));
+  try {
+    if (!line.DemoPath.empty()) Path = Utf8FromPath(fs::absolute(PathFromUtf8(line.DemoPath), ec));
+  } catch (const std::exception&) {
+    // Not UTF-8, where the system's names are wide characters: no file can have it.
+    Unusable = true;
+  }
   if (Path.empty()) Path = line.DemoPath;
 }
 
 ZrDemoSession::~ZrDemoSession() = default;
 
 int ZrDemoSession::Load() {
+  if (Unusable) {
+    Platform::PrintToUser("zr_ironfall: " + Path + ": not a file name this system can use\n", true);
+    return 2;
+  }
   if (!Plays(Mode)) return 0;
-  if (Mode == ZrCommandLine::Demo::PlayBest) Path = ZrDemoRecorder::BestGamePath();
+  if (Mode == ZrCommandLine::Demo::PlayBest) {
+    // The game beside the score this run would show, wherever that score was found.
+    const ZrFoundScore found = FindBestScore();
+    BestScore = found.Score;
+    Path = BestGamePathBeside(found.Path);
+  }
   std::vector<uint8_t> bytes;
   if (!ReadFileBytes(Path, bytes)) {
     const bool best = Mode == ZrCommandLine::Demo::PlayBest;
@@ -68,9 +83,6 @@ int ZrDemoSession::Load() {
     std::fprintf(stderr, "demo: recorded by version %s of the game, played by %s\n", Demo.Header().GameVersion.c_str(),
                  ZR_VERSION);
   }
-  if (Demo.Header().DataHash != DataFolderHash("data")) {
-    std::fprintf(stderr, "demo: recorded with other pictures in data/; it may go out of step\n");
-  }
   return 0;
 }
 
@@ -78,14 +90,13 @@ void ZrDemoSession::Start(ZrGfx& gfx) {
   Gfx = &gfx;
   if (Plays(Mode)) {
     Player = std::make_unique<ZrDemoPlayer>(gfx, Demo);
-    gfx.WndProc = ZrDemoPlayer::WindowProc();
-    if (Mode == ZrCommandLine::Demo::TimeDemo) gfx.MinFrameNs = 0;
+    if (Mode == ZrCommandLine::Demo::TimeDemo) {
+      gfx.MinFrameNs = 0;
+      Clock = std::make_unique<ZrTimedemoClock>();
+    }
     return;
   }
-  ZrDemoHeader header;
-  header.GameVersion = ZR_VERSION;
-  Recorder = std::make_unique<ZrDemoRecorder>(gfx, Mode == ZrCommandLine::Demo::Record ? Path : "", header);
-  gfx.WndProc = ZrDemoRecorder::WindowProc();
+  Recorder = std::make_unique<ZrDemoRecorder>(gfx, Mode == ZrCommandLine::Demo::Record ? Path : "", ZR_VERSION);
 }
 
 void ZrDemoSession::BeforePass() {
@@ -97,6 +108,9 @@ void ZrDemoSession::BeforePass() {
 void ZrDemoSession::AfterPass() {
   if (Recorder) Recorder->AfterPass();
   if (Player) Player->AfterPass();
+  if (Clock && Player->FramesPlayed() > 0) {
+    Clock->AfterPass(Player->FramesPlayed() - 1, Gfx->FramesShown, Game.GameState != gsLoading, Platform::FineClockNs());
+  }
   if (Script != nullptr) Script->AfterPass();
 }
 
@@ -107,23 +121,29 @@ void ZrDemoSession::Finish() {
   // One text, so that a Windows player started from the desktop gets it in one box.
   char line[256];
   std::string text;
+  if (Mode == ZrCommandLine::Demo::PlayBest) {
+    // The kept game's own score, from its end mark; a crash between the saves, or a game
+    // that could not be kept, leaves one that is not the best score's.
+    if (!Demo.Finished()) {
+      text = "best game: cut short, its score is not known\n";
+    } else if (Demo.End().Score != BestScore) {
+      std::snprintf(line, sizeof line, "best game: score %u, but the best score is %u: this is not the game that set it\n",
+                    Demo.End().Score, BestScore);
+      text = line;
+    } else {
+      std::snprintf(line, sizeof line, "best game: score %u\n", Demo.End().Score);
+      text = line;
+    }
+  }
   if (Player->StoppedByPlayer()) {
     std::snprintf(line, sizeof line, "demo: stopped at frame %" PRIu64 "\n", Player->FramesPlayed());
-    text = line;
+    text += line;
   } else {
-    if (!Demo.Finished()) std::fprintf(stderr, "demo: the recording was cut short; it played to its last whole frame\n");
+    if (Demo.CutShort()) std::fprintf(stderr, "demo: the recording was cut short; it played to its last whole frame\n");
     std::snprintf(line, sizeof line, "demo: %" PRIu64 " frames, state %016" PRIx64 "\n", Player->FramesPlayed(),
                   Player->LastHash());
-    text = line;
-  }
-  if (Mode == ZrCommandLine::Demo::TimeDemo) {
-    const double seconds = static_cast<double>(Player->PlayNs()) / 1e9;
-    std::snprintf(line, sizeof line,
-                  "timedemo: %" PRIu64 " frames (%" PRIu64 " drawn) in %.3f s: %.1f frames/s, longest frame %.2f ms\n",
-                  Player->FramesPlayed(), Gfx->FramesShown, seconds,
-                  seconds > 0 ? static_cast<double>(Player->FramesPlayed()) / seconds : 0.0,
-                  static_cast<double>(Player->LongestPassNs()) / 1e6);
     text += line;
   }
+  if (Clock) text += Clock->Summary();
   Platform::PrintToUser(text, false);
 }

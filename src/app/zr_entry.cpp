@@ -17,8 +17,8 @@
 #include "shell/zr_errors.h"
 #include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
+#include "shell/zr_input_source.h"
 #include "shell/zr_random.h"
-#include "shell/zr_wndproc.h"
 
 namespace {
 
@@ -66,20 +66,24 @@ int RunGame(const std::vector<std::string>& args, ZrPassWatcher* script) {
   // Outside the try block, so that an error's report shows over the game's window and
   // the window goes only when the report has been read.
   std::unique_ptr<ZrGfx> gfx;
-  ZrDemoSession demo(line, script);
+  // Made where its failures are reported, and kept until the report has been shown.
+  std::unique_ptr<ZrDemoSession> demo;
   try {
+    demo = std::make_unique<ZrDemoSession>(line, script);
     SettleGamePlaces();
-    if (const int failed = demo.Load(); failed != 0) return failed;
+    if (const int failed = demo->Load(); failed != 0) return failed;
     gfx = std::make_unique<ZrGfx>();
-    gfx->WndProc = &GameWndProc;
+    // Every message goes to the input source in force: the platform's, the recorder
+    // around it, or a demo being played.
+    gfx->WndProc = &InputWindowProc;
     Game.Gfx = gfx.get();
-    demo.Start(*gfx);
+    demo->Start(*gfx);
     Randomize();
     gfx->OpenWindow("Zr Ironfall", 800, 600, 32, line.FullScreen);
     PutIconOnWindow();
     gfx->BuildFont();
-    MainLoop(*gfx, &demo);
-    demo.Finish();
+    MainLoop(*gfx, demo.get());
+    demo->Finish();
     FreeGame();
     gfx->KillFont();
     gfx.reset();

@@ -1,5 +1,6 @@
 // File services of the seam. Every backend shares them: they differ by C library, not
 // by window system.
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/platform.h"
@@ -37,7 +38,14 @@ std::FILE* OpenFile(const std::string& path, const char* mode) {
   // The wide call: the narrow one reads the name in the ANSI code page.
   std::wstring wideMode;
   for (const char* m = mode; *m != 0; ++m) wideMode.push_back(static_cast<wchar_t>(*m));
-  return _wfopen(PathFromUtf8(path).c_str(), wideMode.c_str());
+  std::filesystem::path name;
+  try {
+    name = PathFromUtf8(path);
+  } catch (const std::exception&) {
+    errno = EILSEQ;  // not UTF-8: no file has that name
+    return nullptr;
+  }
+  return _wfopen(name.c_str(), wideMode.c_str());
 #else
   return std::fopen(path.c_str(), mode);
 #endif

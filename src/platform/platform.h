@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // A window handle. On Windows it is the HWND itself.
 using ZrWnd = void*;
@@ -137,6 +138,11 @@ std::string UserDataDir();
 bool ScoreLeavesReadOnlyFolder();
 
 // --- Process ---------------------------------------------------------------------
+// The arguments after the program's name, in UTF-8 as the game keeps paths. Windows keeps
+// them in wide characters and hands main() only their ANSI code page's spelling, where a
+// name in another script is lost: there they are read from the system; elsewhere argv is
+// what the system gave.
+std::vector<std::string> CommandLineArgs(int argc, char** argv);
 // The full path of the running executable, or empty when unknown.
 std::string ExecutablePath();
 // Masks all floating-point exceptions, as the game expects for its whole run.

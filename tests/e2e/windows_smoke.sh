@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # zr_ironfall.exe under wine in Xvfb (set up by tools/ci/60-windows.sh): --version; the menu,
 # drawn as the Linux build draws it; Down, Enter, Space to the records and back; a clean
-# close. Full screen over the whole screen, closed with exit code 0; under openbox, losing
+# close, the walk recorded to a file named in Cyrillic and verified the same on Linux. Full screen over the whole screen, closed with exit code 0; under openbox, losing
 # the focus to another program minimises it and it comes back with its battle. A larger
 # window on a display scaled to 150%. Then the
 # "TGA File Error" box (the game goes on) and the "Application Error" box (exit code 1).
@@ -37,7 +37,9 @@ e2e_shot "$wid" linux_menu
 exits_with 0 "closing the Linux build"
 
 xdotool mousemove 1020 760  # out of the way: the keyboard alone drives the menu
-start "Zr Ironfall" wine zr_ironfall.exe
+# Recorded under a Cyrillic name, which the game reads from the command line as Windows
+# keeps it, in wide characters, not in the ANSI code page's question marks.
+start "Zr Ironfall" wine zr_ironfall.exe --record запись.zrd
 xdotool windowfocus --sync "$wid" sleep 0.5
 e2e_shot "$wid" menu
 title=260x34+40+24 play=140x20+495+184 recs=140x20+495+204
@@ -57,6 +59,10 @@ press space; e2e_shot "$wid" menu_back
 [ "$(red menu_back $title)" -gt 200 ] && [ "$(red menu_back $recs)" -gt 50 ] || fail "Space did not go back"
 "$close_tool" "$wid"
 exits_with 0 "closing the window"
+[ -f запись.zrd ] || fail "--record запись.zrd wrote: $(ls)"
+verified=$(timeout 60 wine zr_ironfall.exe --verify запись.zrd) || fail "--verify запись.zrd gave exit code $?: $verified"
+[ "$verified" = "$("$ZR_LINUX_EXE" --verify запись.zrd)" ] || fail "the walk verified as $verified on Windows, not on Linux"
+echo "recorded as запись.zrd: $verified"
 
 # Xvfb has no 800 x 600 mode to switch to: the game covers the screen in its own mode,
 # the picture scaled to it (the screen is 4:3), the title where the picture has it.

@@ -84,6 +84,9 @@ void PrintToUser(const std::string& text, bool error) { std::fputs(text.c_str(),
 void BuildFontLists(ZrWnd, uint32_t, int, int) {}
 std::string UserDataDir() { return {}; }
 bool ScoreLeavesReadOnlyFolder() { return false; }
+std::vector<std::string> CommandLineArgs(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
 std::string ExecutablePath() { return {}; }
 void MaskFloatExceptions() {
   // Non-stop mode: every exception masked, the portable way.

@@ -58,6 +58,10 @@ void PrintToUser(const std::string& text, bool error) {
   std::fflush(out);
 }
 
+std::vector<std::string> CommandLineArgs(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
 std::string ExecutablePath() {
   char buf[4096];
   const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);

@@ -62,6 +62,10 @@ void PrintToUser(const std::string& text, bool error) {
 
 std::string UserDataDir() { return kPlayerFolder; }
 bool ScoreLeavesReadOnlyFolder() { return false; }
+std::vector<std::string> CommandLineArgs(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
 std::string ExecutablePath() { return kExecutable; }
 // WebAssembly's floating point never traps.
 void MaskFloatExceptions() {}

@@ -8,6 +8,7 @@
 #include "platform/win32/win32_api.h"
 // After windows.h, which they need.
 #include <knownfolders.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 namespace Platform {
@@ -49,6 +50,16 @@ std::string UserDataDir() {
 }
 
 bool ScoreLeavesReadOnlyFolder() { return true; }
+
+std::vector<std::string> CommandLineArgs(int argc, char** argv) {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+  std::vector<std::string> args;
+  for (int i = 1; i < count; ++i) args.push_back(Win32::Utf8(wide[i], wcslen(wide[i])));
+  LocalFree(wide);
+  return args;
+}
 
 std::string ExecutablePath() {
   // Long paths (beyond MAX_PATH) exist; the buffer grows until the name fits.

@@ -30,3 +30,9 @@ TEST(Cp1251, RussianTextAndEveryCodeRoundTrip) {
   }
   EXPECT_EQ(Utf8ToCp1251("№"), "\xB9");
 }
+
+TEST(CommandLine, ADemoNameNoFileCanHaveIsToldAndGivesExitCode2) {
+  // Not UTF-8: on Windows no name at all, elsewhere no file that is there.
+  EXPECT_EQ(RunGame({"--play", "\xFF\xFE.zrd"}), 2);
+  EXPECT_EQ(RunGame({"--verify", "\xFF\xFE.zrd"}), 2);
+}
