@@ -18,7 +18,7 @@
 
 #include "../tests/arrival_reference.h"
 #include "app/zr_loading.h"
-#include "platform/platform_hooks.h"
+#include "shell/zr_input_source.h"
 #include "platform/zr_gl.h"
 #include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
@@ -32,7 +32,13 @@
 namespace {
 
 uint32_t StillClock() { return 1000; }
-uint64_t FixedSeed() { return 7; }
+
+// A clock that stands still and a fixed seed: every run draws the same.
+struct StillInput : ZrInputSource {
+  uint32_t Ticks() override { return StillClock(); }
+  uint64_t Seed() override { return 7; }
+};
+StillInput g_still;
 
 struct Counts {
   int N = 0, Same = 0, Early = 0, Late = 0, DesignJitter = 0, GameJitter = 0, AfterSecond = 0;
@@ -58,7 +64,6 @@ void Print(const char* what, uint32_t lo, uint32_t hi, const Counts& c) {
 }
 
 void SetFps(ZrGfx& gfx, uint32_t fps) {
-  PlatformHooks::TickCount = &StillClock;
   gfx.LastTick = StillClock();
   gfx.Fps = fps;
 }
@@ -151,7 +156,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no GL context\n");
     return 1;
   }
-  PlatformHooks::SeedClock = &FixedSeed;
+  ZrInputScope still(g_still);
   RandSeed(1);
   Game.Base = std::make_unique<ZrBase>(gfx);
   Game.Base->X = -100000;  // no tank rams it, no burst reaches it

@@ -24,7 +24,7 @@
 #include "app/zr_loading.h"
 #include "app/zr_main_loop.h"
 #include "images/Textures.h"
-#include "platform/platform_hooks.h"
+#include "shell/zr_input_source.h"
 #include "platform/sdl/sdl_state.h"
 #include "platform/zr_gl.h"
 #include "shell/zr_game.h"
@@ -88,7 +88,13 @@ double SinceProcessStart() {
 }
 
 uint32_t StillClock() { return 1000; }
-uint64_t FixedSeed() { return 7; }
+
+// A clock that stands still and a fixed seed: every run draws the same.
+struct StillInput : ZrInputSource {
+  uint32_t Ticks() override { return StillClock(); }
+  uint64_t Seed() override { return 7; }
+};
+StillInput g_still;
 
 // A battle in full swing: the base in the middle, every tank inside the window.
 void BuildBattle(ZrGfx& gfx, int tanks) {
@@ -154,8 +160,7 @@ int main() {
   std::printf("  %-36s %8.1f ms\n\n", "first menu frame", (t4 - t3) * 1000);
 
   gfx.MinFrameNs = 0;
-  PlatformHooks::TickCount = &StillClock;
-  PlatformHooks::SeedClock = &FixedSeed;
+  ZrInputScope still(g_still);
   gfx.LastTick = StillClock();
   gfx.Fps = 60;  // a steady reading, as at the paced 60 frames a second
 

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/zr_version.h"
-#include "demo/zr_data_hash.h"
 #include "demo/zr_demo_player.h"
 #include "demo/zr_demo_recorder.h"
 #include "platform/platform.h"
 #include "platform/zr_path.h"
+#include "screens/zr_bestscore.h"
 #include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
 
@@ -60,7 +60,12 @@ int ZrDemoSession::Load() {
     return 2;
   }
   if (!Plays(Mode)) return 0;
-  if (Mode == ZrCommandLine::Demo::PlayBest) Path = ZrDemoRecorder::BestGamePath();
+  if (Mode == ZrCommandLine::Demo::PlayBest) {
+    // The game beside the score this run would show, wherever that score was found.
+    const ZrFoundScore found = FindBestScore();
+    BestScore = found.Score;
+    Path = BestGamePathBeside(found.Path);
+  }
   std::vector<uint8_t> bytes;
   if (!ReadFileBytes(Path, bytes)) {
     const bool best = Mode == ZrCommandLine::Demo::PlayBest;
@@ -78,9 +83,6 @@ int ZrDemoSession::Load() {
     std::fprintf(stderr, "demo: recorded by version %s of the game, played by %s\n", Demo.Header().GameVersion.c_str(),
                  ZR_VERSION);
   }
-  if (Demo.Header().DataHash != DataFolderHash("data")) {
-    std::fprintf(stderr, "demo: recorded with other pictures in data/; it may go out of step\n");
-  }
   return 0;
 }
 
@@ -88,17 +90,13 @@ void ZrDemoSession::Start(ZrGfx& gfx) {
   Gfx = &gfx;
   if (Plays(Mode)) {
     Player = std::make_unique<ZrDemoPlayer>(gfx, Demo);
-    gfx.WndProc = ZrDemoPlayer::WindowProc();
     if (Mode == ZrCommandLine::Demo::TimeDemo) {
       gfx.MinFrameNs = 0;
       Clock = std::make_unique<ZrTimedemoClock>();
     }
     return;
   }
-  ZrDemoHeader header;
-  header.GameVersion = ZR_VERSION;
-  Recorder = std::make_unique<ZrDemoRecorder>(gfx, Mode == ZrCommandLine::Demo::Record ? Path : "", header);
-  gfx.WndProc = ZrDemoRecorder::WindowProc();
+  Recorder = std::make_unique<ZrDemoRecorder>(gfx, Mode == ZrCommandLine::Demo::Record ? Path : "", ZR_VERSION);
 }
 
 void ZrDemoSession::BeforePass() {
@@ -123,14 +121,28 @@ void ZrDemoSession::Finish() {
   // One text, so that a Windows player started from the desktop gets it in one box.
   char line[256];
   std::string text;
+  if (Mode == ZrCommandLine::Demo::PlayBest) {
+    // The kept game's own score, from its end mark; a crash between the saves, or a game
+    // that could not be kept, leaves one that is not the best score's.
+    if (!Demo.Finished()) {
+      text = "best game: cut short, its score is not known\n";
+    } else if (Demo.End().Score != BestScore) {
+      std::snprintf(line, sizeof line, "best game: score %u, but the best score is %u: this is not the game that set it\n",
+                    Demo.End().Score, BestScore);
+      text = line;
+    } else {
+      std::snprintf(line, sizeof line, "best game: score %u\n", Demo.End().Score);
+      text = line;
+    }
+  }
   if (Player->StoppedByPlayer()) {
     std::snprintf(line, sizeof line, "demo: stopped at frame %" PRIu64 "\n", Player->FramesPlayed());
-    text = line;
+    text += line;
   } else {
-    if (!Demo.Finished()) std::fprintf(stderr, "demo: the recording was cut short; it played to its last whole frame\n");
+    if (Demo.CutShort()) std::fprintf(stderr, "demo: the recording was cut short; it played to its last whole frame\n");
     std::snprintf(line, sizeof line, "demo: %" PRIu64 " frames, state %016" PRIx64 "\n", Player->FramesPlayed(),
                   Player->LastHash());
-    text = line;
+    text += line;
   }
   if (Clock) text += Clock->Summary();
   Platform::PrintToUser(text, false);

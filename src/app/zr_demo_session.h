@@ -4,6 +4,7 @@
 // drives the game.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -26,15 +27,14 @@ class ZrDemoSession : public ZrPassWatcher {
   // Reads and checks the demo to play, once the game's folder is settled. 0, or the
   // exit code 2 after telling the player what is wrong with the file or its name.
   int Load();
-  // Takes over the game's seams and gives gfx its window procedure: before the random
-  // generator is first seeded and the window opens.
+  // Becomes the game's input (recorder or player): before the random generator is first
+  // seeded and the window opens.
   void Start(ZrGfx& gfx);
   // After the last pass: the end mark, or the line that says how playback ended.
   void Finish();
 
   void BeforePass() override;
   void AfterPass() override;
-  bool Replaying() const override { return Player != nullptr; }
 
  private:
   ZrCommandLine::Demo Mode;
@@ -44,6 +44,7 @@ class ZrDemoSession : public ZrPassWatcher {
   std::unique_ptr<ZrDemoRecorder> Recorder;
   std::unique_ptr<ZrDemoPlayer> Player;
   ZrGfx* Gfx = nullptr;
+  uint32_t BestScore = 0;  // --play-best: the best score beside the kept game
   bool Unusable = false;  // the file's name cannot be a path here
   std::unique_ptr<ZrTimedemoClock> Clock;  // --timedemo
 };

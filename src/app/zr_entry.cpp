@@ -17,8 +17,8 @@
 #include "shell/zr_errors.h"
 #include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
+#include "shell/zr_input_source.h"
 #include "shell/zr_random.h"
-#include "shell/zr_wndproc.h"
 
 namespace {
 
@@ -73,7 +73,9 @@ int RunGame(const std::vector<std::string>& args, ZrPassWatcher* script) {
     SettleGamePlaces();
     if (const int failed = demo->Load(); failed != 0) return failed;
     gfx = std::make_unique<ZrGfx>();
-    gfx->WndProc = &GameWndProc;
+    // Every message goes to the input source in force: the platform's, the recorder
+    // around it, or a demo being played.
+    gfx->WndProc = &InputWindowProc;
     Game.Gfx = gfx.get();
     demo->Start(*gfx);
     Randomize();

@@ -6,6 +6,7 @@
 #include "screens/zr_screens.h"
 #include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
+#include "shell/zr_input_source.h"
 
 void RunGameStep() {
   switch (Game.GameState) {
@@ -30,8 +31,9 @@ void MainLoop(ZrGfx& gfx, ZrPassWatcher* watcher) {
     if (gfx.Active) {
       RunGameStep();
     } else {
-      // Minimised: nothing runs but the message pump, and it sleeps until there is work.
-      if (watcher == nullptr || !watcher->Replaying()) Platform::WaitForMessage();
+      // Minimised: nothing runs but the message pump, and it sleeps until there is work
+      // (a demo being played has its work at once).
+      Input().WaitForMessage();
       gfx.ProcessMessages();
     }
     if (watcher != nullptr) watcher->AfterPass();

@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
+#include "shell/zr_input_source.h"
 #include "shell/zr_random.h"
 
 namespace {
@@ -36,7 +37,6 @@ class VerifyPasses : public ZrPassWatcher {
     if (Game.GameState == gsBattle) GameOver = false;
     if (Game.GameState == gsGameOver) GameOver = true;
   }
-  bool Replaying() const override { return true; }
 
   bool OverLimit = false;
   bool GameOver = false;
@@ -72,14 +72,15 @@ ZrVerifyResult VerifyDemo(std::vector<uint8_t> bytes, const ZrVerifyLimits& limi
     result.Reason = demo.Error();
     return result;
   }
-  result.CutShort = !demo.Finished();
+  result.CutShort = demo.CutShort();
+  if (demo.Finished()) result.ClaimedScore = demo.End().Score;
   ZrGfx gfx;
   Game.Gfx = &gfx;
   try {
-    // The order of a played game's start: the player takes over the seams, the seed is
-    // read, the window opens.
+    // The order of a played game's start: the player becomes the game's input, the seed
+    // is read, the window opens.
     ZrDemoPlayer player(gfx, demo);
-    gfx.WndProc = ZrDemoPlayer::WindowProc();
+    gfx.WndProc = &InputWindowProc;
     VerifyPasses passes(player, gfx, limits);
     Randomize();
     gfx.OpenHeadless(800, 600);

@@ -1,45 +1,30 @@
 #include "demo/zr_demo_player.h"
 
-#include "demo/zr_recorded_messages.h"
+#include "demo/zr_game_start.h"
 #include "demo/zr_state_hash.h"
-#include "platform/platform_hooks.h"
 #include "platform/zr_winmsg.h"
 #include "screens/zr_bestscore.h"
+#include "shell/zr_game.h"
+#include "shell/zr_game_input.h"
 #include "shell/zr_gfx.h"
 #include "shell/zr_wndproc.h"
 
 namespace {
 
-ZrDemoPlayer* g_player = nullptr;
-
 bool IsTick(ZrDemoTag t) { return t == dtTick; }
 bool IsSeed(ZrDemoTag t) { return t == dtSeed; }
 bool IsPoll(ZrDemoTag t) { return t == dtPollNone || t == dtPollMessage || t == dtPollQuit; }
 bool IsPassEnd(ZrDemoTag t) { return t == dtPassEnd || t == dtPassHash; }
-bool IsDelivery(ZrDemoTag t) { return t == dtMessage || t == dtGameMouse; }
 
 }  // namespace
 
-ZrDemoPlayer::ZrDemoPlayer(ZrGfx& gfx, ZrDemoReader& demo) : Gfx(gfx), Demo(demo) {
-  g_player = this;
-  PlatformHooks::TickCount = &Ticks;
-  PlatformHooks::SeedClock = &Seed;
-  PlatformHooks::PollMessage = &Poll;
-  PlatformHooks::DeliverMessage = &Deliver;
+ZrDemoPlayer::ZrDemoPlayer(ZrGfx& gfx, ZrDemoReader& demo)
+    : Gfx(gfx), Demo(demo), Scope(*this), Prelude(demo.StartsAtNewGame()) {
   KeepBestScoreInMemory(demo.Header().BestScore);
   PassStartNs = Platform::FineClockNs();
 }
 
-ZrDemoPlayer::~ZrDemoPlayer() {
-  PlatformHooks::TickCount = nullptr;
-  PlatformHooks::SeedClock = nullptr;
-  PlatformHooks::PollMessage = nullptr;
-  PlatformHooks::DeliverMessage = nullptr;
-  KeepBestScoreInFile();
-  g_player = nullptr;
-}
-
-ZrWndProc ZrDemoPlayer::WindowProc() { return &PlaybackWndProc; }
+ZrDemoPlayer::~ZrDemoPlayer() { KeepBestScoreInFile(); }
 
 ZrDemoEvent ZrDemoPlayer::Expect(bool (*fits)(ZrDemoTag)) {
   ReplayDeliveries();
@@ -50,69 +35,56 @@ ZrDemoEvent ZrDemoPlayer::Expect(bool (*fits)(ZrDemoTag)) {
 
 void ZrDemoPlayer::ReplayDeliveries() {
   ZrDemoEvent event;
-  while (Demo.Peek(event) && IsDelivery(event.Tag)) {
+  while (Demo.Peek(event) && (event.Tag == dtMessage || event.Tag == dtGameMouse)) {
     Demo.Next(event);
     if (event.Tag == dtGameMouse) {
-      GameWndProc(Gfx.Wnd, WM_ZR_GAMEMOUSEMOVE, static_cast<uint32_t>(event.Value),
-                  static_cast<uint32_t>(event.LParam));
-      continue;
+      ApplyGamePointer(Gfx, static_cast<int32_t>(event.Value), static_cast<int32_t>(event.Y));
+    } else {
+      ApplyGameInput(Gfx, event.Message, event.Value);
     }
-    intptr_t lParam = event.LParam;
-    // The window it plays in keeps its own size; only a minimised one stops the game.
-    if (event.Message == WM_SIZE && event.Value != SIZE_MINIMIZED) lParam = RealClientSize;
-    // The desktop's full-screen key would switch the playing window; nothing else reads it.
-    const bool fullScreenKey = (event.Message == WM_KEYDOWN || event.Message == WM_KEYUP) && event.Value != 0 &&
-                               event.Value == Platform::FullScreenKey();
-    if (!fullScreenKey) GameWndProc(Gfx.Wnd, event.Message, static_cast<uintptr_t>(event.Value), lParam);
   }
 }
 
-uint32_t ZrDemoPlayer::Ticks() {
-  g_player->LastTicks = static_cast<uint32_t>(g_player->Expect(IsTick).Value);
-  return g_player->LastTicks;
-}
+// While a demo that starts at a new game waits for the game to load, what loading reads
+// does not matter: the demo's first record sets it all afterwards.
+uint32_t ZrDemoPlayer::Ticks() { return Prelude ? 0 : static_cast<uint32_t>(Expect(IsTick).Value); }
 
-uint64_t ZrDemoPlayer::Seed() { return g_player->Expect(IsSeed).Value; }
+uint64_t ZrDemoPlayer::Seed() { return Prelude ? 0 : Expect(IsSeed).Value; }
 
 bool ZrDemoPlayer::Poll(ZrMsg& msg) {
-  const ZrDemoEvent event = g_player->Expect(IsPoll);
+  if (Prelude) return false;
+  const ZrDemoEvent event = Expect(IsPoll);
   if (event.Tag == dtPollNone) return false;
-  msg = ZrMsg{g_player->Gfx.Wnd, event.Tag == dtPollQuit ? WM_QUIT : 0u, event.Message, 0};
+  msg = ZrMsg{Gfx.Wnd, event.Tag == dtPollQuit ? WM_QUIT : 0u, event.Message, 0};
   return true;
 }
 
-intptr_t ZrDemoPlayer::Deliver(const ZrMsg&) {
-  g_player->ReplayDeliveries();
-  return 0;
-}
+void ZrDemoPlayer::Dispatch(const ZrMsg&) { ReplayDeliveries(); }
 
-intptr_t ZR_WNDPROC_CALL ZrDemoPlayer::PlaybackWndProc(ZrWnd wnd, uint32_t message, uintptr_t wParam,
-                                                        intptr_t lParam) {
-  ZrDemoPlayer* p = g_player;
-  if (p == nullptr) return GameWndProc(wnd, message, wParam, lParam);
+intptr_t ZrDemoPlayer::Window(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
   switch (message) {
     case WM_SIZE:
+      // The window it plays in keeps its own size; only the recording stops the game.
       if (wParam == SIZE_MINIMIZED) return 0;
-      p->RealClientSize = lParam;
-      p->Gfx.Resize(LoWord(static_cast<uintptr_t>(lParam)), HiWord(static_cast<uintptr_t>(lParam)));
-      p->Gfx.InvalidatePicture();
+      Gfx.Resize(LoWord(static_cast<uintptr_t>(lParam)), HiWord(static_cast<uintptr_t>(lParam)));
+      Gfx.InvalidatePicture();
       return 0;
     case WM_ACTIVATE:
-      p->Gfx.InvalidatePicture();
+      Gfx.InvalidatePicture();
       return Platform::DefaultWindowProc(wnd, message, wParam, lParam);
-    case WM_SYSKEYDOWN:  // Alt+Enter is the player's input too
+    case WM_SYSKEYDOWN:
       return Platform::DefaultWindowProc(wnd, message, wParam, lParam);
     case WM_KEYDOWN:
       if (wParam != VK_ESCAPE) return 0;
       [[fallthrough]];
     case WM_CLOSE:
-      p->Stopped = true;
-      p->Gfx.Terminated = true;
+      Stopped = true;
+      Gfx.Terminated = true;
       return 0;
     default:
       // The player's input is the recording's; what only the window itself shows (its
-      // painting, its menu keys) goes on as in the game.
-      if (IsRecordedMessage(message)) return 0;
+      // painting, its pointer) goes on as in the game.
+      if (IsGameInput(message)) return 0;
       return GameWndProc(wnd, message, wParam, lParam);
   }
 }
@@ -121,6 +93,8 @@ void ZrDemoPlayer::EndPass() {
   const ZrDemoEvent event = Expect(IsPassEnd);
   Hash = GameStateHash();
   if (event.Tag == dtPassHash && event.Value != Hash) throw ZrDemoOutOfStep(Frames);
+  if (Game.GameState == gsGameOver) GameOver = true;
+  if (Game.GameState == gsNewGame || Game.GameState == gsBattle) GameOver = false;
   ++Frames;
   const uint64_t now = Platform::FineClockNs();
   const uint64_t took = now - PassStartNs;
@@ -132,11 +106,15 @@ void ZrDemoPlayer::EndPass() {
 void ZrDemoPlayer::BeforePass() {
   if (FirstPass) {
     FirstPass = false;
-    EndPass();
+    if (Prelude) {
+      Gfx.Active = true;  // this pass loads the game
+    } else {
+      EndPass();  // the pass before the loop: the seed, the window's first messages
+    }
   }
   PumpRealMessages();
   ZrDemoEvent next;
-  if (!Demo.Peek(next)) Gfx.Terminated = true;  // the recording is over
+  if (!Prelude && !Demo.Peek(next)) Gfx.Terminated = true;  // the recording is over
 }
 
 void ZrDemoPlayer::PumpRealMessages() {
@@ -154,10 +132,21 @@ void ZrDemoPlayer::PumpRealMessages() {
 
 void ZrDemoPlayer::AfterPass() {
   if (Stopped) return;
+  if (Prelude) {
+    if (Game.GameState == gsLoading) return;
+    RestoreGameStart(Gfx, Demo.Start(), Demo.Header().BestScore);
+    Prelude = false;
+    PassStartNs = Platform::FineClockNs();
+    return;
+  }
   EndPass();
 }
 
 void ZrDemoPlayer::Finish() {
+  if (Stopped) return;
   ZrDemoEvent next;
-  if (!Stopped && Demo.Peek(next)) throw ZrDemoOutOfStep(Frames);
+  if (Demo.Peek(next)) throw ZrDemoOutOfStep(Frames);
+  if (!Demo.Finished()) return;
+  const ZrDemoEnd& end = Demo.End();
+  if (end.StateHash != Hash || end.Score != Game.Score || end.GameOver != GameOver) throw ZrDemoOutOfStep(Frames);
 }

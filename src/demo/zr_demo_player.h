@@ -1,6 +1,12 @@
-// Plays a demo: the game runs as usual, but every tick reading, random seed and message
-// comes from the recording, and the state after each pass must hash as recorded. The
-// player's own keys and mouse do nothing; closing the window or Escape ends playback.
+// Plays a demo: the player is the game's input source, so every tick reading, random seed
+// and message comes from the recording, and the state after each pass must hash as
+// recorded. Recorded messages reach the game's input (ApplyGameInput) and nothing else: no
+// window procedure, no full screen, no pointer from a file. The playing window's own
+// keys and mouse do nothing; closing it or Escape ends playback.
+//
+// It needs no window: with the null backend the same passes play, as fast as the world
+// computes. A demo that starts at a new game (the best game) plays after the game has
+// loaded, from the state its first record holds.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +15,7 @@
 
 #include "demo/zr_demo_format.h"
 #include "demo/zr_pass_watcher.h"
-#include "platform/platform.h"
+#include "shell/zr_input_source.h"
 
 class ZrGfx;
 
@@ -21,20 +27,26 @@ class ZrDemoOutOfStep : public std::runtime_error {
   uint64_t Frame;
 };
 
-class ZrDemoPlayer : public ZrPassWatcher {
+class ZrDemoPlayer : public ZrInputSource, public ZrPassWatcher {
  public:
-  // Takes over the seams at once, like the recorder: the first seed comes from the demo.
+  // Becomes the input source at once: the first seed comes from the demo. demo must be open.
   ZrDemoPlayer(ZrGfx& gfx, ZrDemoReader& demo);
   ~ZrDemoPlayer() override;
   ZrDemoPlayer(const ZrDemoPlayer&) = delete;
   ZrDemoPlayer& operator=(const ZrDemoPlayer&) = delete;
 
-  static ZrWndProc WindowProc();
+  uint32_t Ticks() override;
+  uint64_t Seed() override;
+  bool Poll(ZrMsg& msg) override;
+  void Dispatch(const ZrMsg& msg) override;
+  intptr_t Window(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+  // The recording supplies every message: nothing to wait for while it is minimised.
+  void WaitForMessage() override {}
 
   void BeforePass() override;
   void AfterPass() override;
-  bool Replaying() const override { return true; }
-  // After the last pass: a game that ended before its recording did has parted from it.
+  // After the last pass: a game that ended before its recording did, or that does not end
+  // in the state, the score and the game over its end mark claims, has parted from it.
   void Finish();
 
   uint64_t FramesPlayed() const { return Frames; }
@@ -45,15 +57,9 @@ class ZrDemoPlayer : public ZrPassWatcher {
   uint64_t LongestPassNs() const { return LongestNs; }
 
  private:
-  static uint32_t Ticks();
-  static uint64_t Seed();
-  static bool Poll(ZrMsg& msg);
-  static intptr_t Deliver(const ZrMsg& msg);
-  static intptr_t ZR_WNDPROC_CALL PlaybackWndProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam);
-
-  // Hands the playing window's own messages to PlaybackWndProc, all that are waiting.
+  // Hands the playing window's own messages to Window, all that are waiting.
   void PumpRealMessages();
-  // Hands the recorded messages that come next to the game's window procedure.
+  // Applies the recorded input that comes next to the game.
   void ReplayDeliveries();
   // The next record, which must be of the given kind.
   ZrDemoEvent Expect(bool (*fits)(ZrDemoTag));
@@ -61,12 +67,14 @@ class ZrDemoPlayer : public ZrPassWatcher {
 
   ZrGfx& Gfx;
   ZrDemoReader& Demo;
+  ZrInputScope Scope;
+  // A demo that starts at a new game waits for the game to load first.
+  bool Prelude = false;
   bool FirstPass = true;
   bool Stopped = false;
+  bool GameOver = false;
   uint64_t Frames = 0;
   uint64_t Hash = 0;
-  uint32_t LastTicks = 0;
-  intptr_t RealClientSize = 0;  // the playing window's own, from its WM_SIZE
   uint64_t PassStartNs = 0;
   uint64_t TotalNs = 0;
   uint64_t LongestNs = 0;

@@ -3,77 +3,53 @@
 #include <cerrno>
 #include <cinttypes>
 #include <cstring>
-#include <filesystem>
 
-#include "demo/zr_data_hash.h"
-#include "demo/zr_recorded_messages.h"
+#include "demo/zr_game_start.h"
 #include "demo/zr_state_hash.h"
-#include "platform/platform_hooks.h"
-#include "platform/zr_path.h"
 #include "platform/zr_winmsg.h"
 #include "screens/zr_bestscore.h"
 #include "shell/zr_errors.h"
 #include "shell/zr_game.h"
+#include "shell/zr_game_input.h"
 #include "shell/zr_gfx.h"
-#include "shell/zr_wndproc.h"
 
 namespace {
 
-ZrDemoRecorder* g_recorder = nullptr;
-
-// The best game keeps one state hash a second: enough to find where a later game parts
-// from it, at a few kilobytes a minute.
-constexpr uint32_t kBestGameHashEvery = 60;
+std::string ErrnoText(const char* otherwise) { return errno != 0 ? std::strerror(errno) : otherwise; }
 
 }  // namespace
 
-ZrDemoRecorder::ZrDemoRecorder(ZrGfx& gfx, const std::string& filePath, const ZrDemoHeader& header)
-    : Gfx(gfx), Memory(header, kBestGameHashEvery) {
+ZrDemoRecorder::ZrDemoRecorder(ZrGfx& gfx, const std::string& filePath, const std::string& gameVersion)
+    : Gfx(gfx), Scope(*this), GameVersion(gameVersion), Path(filePath) {
   if (!filePath.empty()) {
     errno = 0;
     Out = Platform::OpenFile(filePath, "wb");
-    if (Out == nullptr) throw EInOutError(errno != 0 ? std::strerror(errno) : "File creation error", filePath);
-    File = std::make_unique<ZrDemoWriter>(header, 1);
-    File->SetDataHash(DataFolderHash("data"));
+    if (Out == nullptr) throw EInOutError(ErrnoText("File creation error"), filePath);
+    File = std::make_unique<ZrDemoWriter>(ZrDemoHeader{gameVersion, 0}, 1);
   }
-  BestBefore = header.BestScore;
-  PrevTicks = PlatformHooks::TickCount;
-  PrevSeed = PlatformHooks::SeedClock;
-  PrevPoll = PlatformHooks::PollMessage;
-  PlatformHooks::TickCount = &Ticks;
-  PlatformHooks::SeedClock = &Seed;
-  PlatformHooks::PollMessage = &Poll;
-  g_recorder = this;
+  SetBestGameSource([this](uint32_t, std::vector<uint8_t>& bytes, std::string& whyNot) { return BestGame(bytes, whyNot); });
 }
 
 ZrDemoRecorder::~ZrDemoRecorder() {
-  PlatformHooks::TickCount = PrevTicks;
-  PlatformHooks::SeedClock = PrevSeed;
-  PlatformHooks::PollMessage = PrevPoll;
-  g_recorder = nullptr;
+  SetBestGameSource(nullptr);
   if (Out != nullptr) std::fclose(Out);
 }
 
-ZrWndProc ZrDemoRecorder::WindowProc() { return &RecordingWndProc; }
-
 uint32_t ZrDemoRecorder::Ticks() {
-  ZrDemoRecorder& r = *g_recorder;
-  const uint32_t ticks = r.PrevTicks != nullptr ? r.PrevTicks() : Platform::TickCount();
-  r.EachWriter([&](ZrDemoWriter& w) { w.Tick(ticks); });
+  const uint32_t ticks = Scope.Below().Ticks();
+  EachWriter([&](ZrDemoWriter& w) { w.Tick(ticks); });
   return ticks;
 }
 
 uint64_t ZrDemoRecorder::Seed() {
-  ZrDemoRecorder& r = *g_recorder;
-  const uint64_t seed = r.PrevSeed != nullptr ? r.PrevSeed() : Platform::FineClockNs();
-  r.EachWriter([&](ZrDemoWriter& w) { w.Seed(seed); });
+  const uint64_t seed = Scope.Below().Seed();
+  EachWriter([&](ZrDemoWriter& w) { w.Seed(seed); });
   return seed;
 }
 
 bool ZrDemoRecorder::Poll(ZrMsg& msg) {
-  ZrDemoRecorder& r = *g_recorder;
-  const bool polled = r.PrevPoll != nullptr ? r.PrevPoll(msg) : Platform::PollMessage(msg);
-  r.EachWriter([&](ZrDemoWriter& w) {
+  const bool polled = Scope.Below().Poll(msg);
+  EachWriter([&](ZrDemoWriter& w) {
     if (!polled) {
       w.PollNone();
     } else if (msg.Message == WM_QUIT) {
@@ -85,20 +61,18 @@ bool ZrDemoRecorder::Poll(ZrMsg& msg) {
   return polled;
 }
 
-intptr_t ZR_WNDPROC_CALL ZrDemoRecorder::RecordingWndProc(ZrWnd wnd, uint32_t message, uintptr_t wParam,
-                                                           intptr_t lParam) {
-  if (g_recorder != nullptr && IsRecordedMessage(message)) {
-    ZrDemoRecorder& r = *g_recorder;
+intptr_t ZrDemoRecorder::Window(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  if (IsGameInput(message)) {
     if (message == WM_MOUSEMOVE) {
       // In the game's pixels, as the game will take them, whatever the window's size.
-      const int32_t x = r.Gfx.GameX(LoWord(static_cast<uintptr_t>(lParam)));
-      const int32_t y = r.Gfx.GameY(HiWord(static_cast<uintptr_t>(lParam)));
-      r.EachWriter([&](ZrDemoWriter& w) { w.GameMouse(x, y); });
+      const int32_t x = Gfx.GameX(LoWord(static_cast<uintptr_t>(lParam)));
+      const int32_t y = Gfx.GameY(HiWord(static_cast<uintptr_t>(lParam)));
+      EachWriter([&](ZrDemoWriter& w) { w.GameMouse(x, y); });
     } else {
-      r.EachWriter([&](ZrDemoWriter& w) { w.Message(message, wParam, lParam); });
+      EachWriter([&](ZrDemoWriter& w) { w.Message(message, wParam); });
     }
   }
-  return GameWndProc(wnd, message, wParam, lParam);
+  return Scope.Below().Window(wnd, message, wParam, lParam);
 }
 
 void ZrDemoRecorder::BeforePass() {
@@ -109,71 +83,83 @@ void ZrDemoRecorder::BeforePass() {
     StateBefore = -1;
     AfterPass();
   }
-  BestBefore = Game.BestScore;
+  // The best game begins here, with all that the game depends on from now on.
+  if (Game.GameState == gsNewGame) {
+    Kept = std::make_unique<ZrDemoWriter>(ZrDemoHeader{GameVersion, Game.BestScore}, 1);
+    Kept->Start(CaptureGameStart(Gfx));
+  }
   StateBefore = Game.GameState;
 }
 
 void ZrDemoRecorder::AfterPass() {
   const uint64_t hash = GameStateHash();
-  EachWriter([&](ZrDemoWriter& w) { w.EndPass(hash); });
+  if (Game.GameState == gsGameOver) GameOver = true;
+  if (Game.GameState == gsNewGame || Game.GameState == gsBattle) GameOver = false;
+  if (File && !FileEnded) {
+    if (!File->EndPass(hash)) {
+      EndFile(true);
+    } else {
+      FileScore = Game.Score;
+      FileGameOver = GameOver;
+    }
+  }
+  // A game too long to keep stops growing; it is said if it sets a best score.
+  if (Kept) Kept->EndPass(hash);
   // The header holds the best score the game started with, known once it has loaded.
   if (!HeaderDone && StateBefore == gsLoading && Game.GameState != gsLoading) {
     HeaderDone = true;
-    EachWriter([&](ZrDemoWriter& w) { w.SetBestScore(Game.BestScore); });
+    if (File) File->SetBestScore(Game.BestScore);
   }
   if (HeaderDone) WriteOut();
-  if (StateBefore == gsGameOver && Game.BestScore > BestBefore) SaveBestGame();
+}
+
+bool ZrDemoRecorder::BestGame(std::vector<uint8_t>& bytes, std::string& whyNot) const {
+  if (!Kept) {
+    whyNot = "it was not recorded";
+    return false;
+  }
+  if (Kept->Full()) {
+    whyNot = "it is longer than a demo can hold";
+    return false;
+  }
+  // Asked while the pass that saves the score is under way: the game's passes are all
+  // whole, and it ends in its game over.
+  bytes = Kept->Snapshot(Game.Score, GameOver);
+  return true;
 }
 
 void ZrDemoRecorder::WriteOut() {
   if (Out == nullptr) return;
   const std::vector<uint8_t> bytes = File->Take();
-  // Frame by frame, so a run cut short by a crash still plays to its last whole frame.
-  if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), Out);
-  std::fflush(Out);
+  // Frame by frame, so a run cut short by a crash still plays to its last whole frame. A
+  // full disk or a lost folder ends the game with its message: a recording with holes
+  // would be no recording.
+  errno = 0;
+  if ((!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), Out) != bytes.size()) || std::fflush(Out) != 0) {
+    throw EInOutError(ErrnoText("Write error"), Path);
+  }
+}
+
+void ZrDemoRecorder::EndFile(bool atLimit) {
+  FileEnded = true;
+  File->Finish(FileScore, FileGameOver);
+  WriteOut();
+  errno = 0;
+  const bool closed = std::fclose(Out) == 0;
+  Out = nullptr;
+  if (!closed) throw EInOutError(ErrnoText("Write error"), Path);
+  if (atLimit) {
+    std::fprintf(stderr, "demo: the recording is as long as a demo can be; it ends at frame %" PRIu64 "\n",
+                 File->Passes());
+  }
 }
 
 void ZrDemoRecorder::Finish() {
   HeaderDone = true;
-  const uint64_t hash = GameStateHash();
-  Memory.Finish(hash);
   if (!File) return;
-  File->Finish(hash);
-  WriteOut();
+  if (!FileEnded) EndFile(false);
   char line[96];
-  std::snprintf(line, sizeof line, "demo: %" PRIu64 " frames, state %016" PRIx64 "\n", File->Passes(), hash);
+  std::snprintf(line, sizeof line, "demo: %" PRIu64 " frames, state %016" PRIx64 "\n", File->Passes(),
+                File->LastPassHash());
   Platform::PrintToUser(line, false);
-}
-
-namespace {
-
-std::string BesideScore(const std::string& scorePath) {
-  return Utf8FromPath(PathFromUtf8(scorePath).replace_filename("bs.zrd"));
-}
-
-}  // namespace
-
-std::string ZrDemoRecorder::BestGamePath() {
-  // Beside the score file that holds a best game: the game's own folder's, or the
-  // player's folder's where the game's own refused the score.
-  const std::vector<std::string> places = BestScorePaths();
-  for (const std::string& place : places) {
-    std::error_code ec;
-    if (std::filesystem::exists(PathFromUtf8(BesideScore(place)), ec)) return BesideScore(place);
-  }
-  return BesideScore(places.front());
-}
-
-void ZrDemoRecorder::SaveBestGame() {
-  // Only a game that is kept needs the pictures' hash: no start pays for reading them.
-  if (!MemoryHasDataHash) {
-    MemoryHasDataHash = true;
-    Memory.SetDataHash(DataFolderHash("data"));
-  }
-  const std::vector<uint8_t> bytes = Memory.Snapshot(GameStateHash());
-  const std::string path = BesideScore(BestScorePaths().front());
-  // Beside the score and never in its place; a best game that cannot be kept costs the
-  // player nothing else, so a line on stderr says it.
-  const std::string failure = ReplaceFileContents(path, std::string(bytes.begin(), bytes.end()));
-  if (!failure.empty()) std::fprintf(stderr, "Zr Ironfall: the best game was not kept (%s)\n", failure.c_str());
 }

@@ -1,7 +1,10 @@
-// Records the run: every tick reading, random seed and window message the game takes from
-// outside, pass by pass, with the state hash after each. It always keeps the run in
-// memory, so that a game that sets a new best score can be saved beside the score as the
-// best game; with a file it also writes the run there, frame by frame.
+// Records the run: every tick reading, random seed and message of the game's input, pass
+// by pass, with the state hash after each. It wraps the input source it finds, so it sees
+// just what the game takes, whatever is below it (the platform, a test's player).
+//
+// It always keeps the game under way in memory, from its new game on: a game that sets a
+// new best score is saved beside it as the best game, one game long. With a file it also
+// writes the whole run there, frame by frame.
 #pragma once
 
 #include <cstdint>
@@ -11,59 +14,57 @@
 
 #include "demo/zr_demo_format.h"
 #include "demo/zr_pass_watcher.h"
-#include "platform/platform.h"
+#include "shell/zr_input_source.h"
 
 class ZrGfx;
 
-class ZrDemoRecorder : public ZrPassWatcher {
+class ZrDemoRecorder : public ZrInputSource, public ZrPassWatcher {
  public:
   // Starts at once: the seed read before the window opens is part of the run. An empty
   // filePath records in memory only. Throws EInOutError when the file cannot be made.
-  // The header's best score is filled in from the game once it has loaded, and its
-  // pictures' hash (of data/) when the demo is to be kept.
-  ZrDemoRecorder(ZrGfx& gfx, const std::string& filePath, const ZrDemoHeader& header);
+  ZrDemoRecorder(ZrGfx& gfx, const std::string& filePath, const std::string& gameVersion);
   ~ZrDemoRecorder() override;
   ZrDemoRecorder(const ZrDemoRecorder&) = delete;
   ZrDemoRecorder& operator=(const ZrDemoRecorder&) = delete;
 
-  // The window procedure to open the window with: it notes each message that changes
-  // the game, then hands every message to the game's own.
-  static ZrWndProc WindowProc();
+  uint32_t Ticks() override;
+  uint64_t Seed() override;
+  bool Poll(ZrMsg& msg) override;
+  void Dispatch(const ZrMsg& msg) override { Scope.Below().Dispatch(msg); }
+  intptr_t Window(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+  void WaitForMessage() override { Scope.Below().WaitForMessage(); }
 
   void BeforePass() override;
   void AfterPass() override;
   // Writes the end mark; the line "demo: N frames, state H" goes to stdout when there is
-  // a file.
+  // a file. A file that could not be written throws EInOutError.
   void Finish();
 
-  // Where the best game goes: beside the best score, as bs.zrd.
-  static std::string BestGamePath();
-
  private:
-  static uint32_t Ticks();
-  static uint64_t Seed();
-  static bool Poll(ZrMsg& msg);
-  static intptr_t ZR_WNDPROC_CALL RecordingWndProc(ZrWnd wnd, uint32_t message, uintptr_t wParam, intptr_t lParam);
-  void WriteOut();
-  void SaveBestGame();
-  // The run goes to the memory's writer, and to the file's where there is one.
+  // The run goes to the file's writer while it takes passes, and the game under way to its own.
   template <typename Write>
   void EachWriter(Write write) {
-    write(Memory);
-    if (File) write(*File);
+    if (File && !FileEnded) write(*File);
+    if (Kept) write(*Kept);
   }
+  void WriteOut();
+  void EndFile(bool atLimit);
+  bool BestGame(std::vector<uint8_t>& bytes, std::string& whyNot) const;
 
   ZrGfx& Gfx;
-  ZrDemoWriter Memory;
+  ZrInputScope Scope;
+  std::string GameVersion;
+  std::string Path;
   std::unique_ptr<ZrDemoWriter> File;
   std::FILE* Out = nullptr;
+  bool FileEnded = false;
+  // The score and the game over after the file's last pass, for its end mark.
+  uint32_t FileScore = 0;
+  bool FileGameOver = false;
+  // The game under way, from the start of its new game.
+  std::unique_ptr<ZrDemoWriter> Kept;
   bool FirstPass = true;
   bool HeaderDone = false;
-  bool MemoryHasDataHash = false;
-  uint32_t BestBefore = 0;
+  bool GameOver = false;
   int StateBefore = 0;
-  // What the hooks stood on before recording began: a test's clock, or the platform's.
-  uint32_t (*PrevTicks)() = nullptr;
-  uint64_t (*PrevSeed)() = nullptr;
-  bool (*PrevPoll)(ZrMsg&) = nullptr;
 };

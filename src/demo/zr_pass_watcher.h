@@ -7,7 +7,4 @@ class ZrPassWatcher {
   virtual ~ZrPassWatcher() = default;
   virtual void BeforePass() {}
   virtual void AfterPass() {}
-  // A demo being played supplies every message itself: the loop must not sit waiting
-  // for one from the player while the recorded window is minimised.
-  virtual bool Replaying() const { return false; }
 };

@@ -26,10 +26,6 @@ inline constexpr uint32_t WM_LBUTTONUP = 0x0202;
 inline constexpr uint32_t WM_RBUTTONDOWN = 0x0204;
 inline constexpr uint32_t WM_RBUTTONUP = 0x0205;
 inline constexpr uint32_t WM_APP = 0x8000;
-// The game's own message, in the range Windows leaves to applications: a pointer position
-// already in the game's pixels (wParam x, lParam y, as 32-bit signed numbers). A demo
-// being played moves the pointer with it, whatever the size of the window it plays in.
-inline constexpr uint32_t WM_ZR_GAMEMOUSEMOVE = WM_APP + 1;
 
 inline constexpr uint32_t WA_INACTIVE = 0;
 inline constexpr uint32_t WA_ACTIVE = 1;

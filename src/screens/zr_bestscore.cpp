@@ -96,16 +96,42 @@ std::string ReplaceWithBytes(const std::string& path, const std::string& bytes, 
   return failure;
 }
 
-// What WriteBestScore does, but the failure is handed back rather than shown.
-std::string TryWrite(const std::string& path, uint32_t score, bool& refused) {
+// What WriteBestScore does, but the failure is handed back rather than shown. A game given
+// goes first, beside the score; a failure to keep it is left in gameFailure.
+std::string TryWrite(const std::string& path, uint32_t score, bool& refused, const std::vector<uint8_t>* game = nullptr,
+                     std::string* gameFailure = nullptr) {
   refused = false;
   if (path.empty()) return "no folder is known to keep it in";
-  const std::string failure = MakeFolderFor(path);
-  return failure.empty() ? ReplaceWithBytes(path, std::to_string(score), refused) : failure;
+  std::string failure = MakeFolderFor(path);
+  if (!failure.empty()) return failure;
+  if (game != nullptr) {
+    failure = ReplaceWithBytes(BestGamePathBeside(path), std::string(game->begin(), game->end()), refused);
+    if (refused) return failure;  // the folder takes no file: the score goes elsewhere too
+    if (!failure.empty()) *gameFailure = failure;
+  }
+  return ReplaceWithBytes(path, std::to_string(score), refused);
+}
+
+ZrBestGameSource& GameSource() {
+  static ZrBestGameSource source;
+  return source;
 }
 
 void ReportUnsaved(uint32_t score, const std::string& failure) {
   ShowMessage("Zr Ironfall", "The best score " + std::to_string(score) + " could not be saved (" + failure + ").", true);
+}
+
+bool Report(uint32_t score, const std::string& failure, const std::string& gameFailure) {
+  if (!failure.empty()) {
+    ReportUnsaved(score, failure);
+    return false;
+  }
+  if (!gameFailure.empty()) {
+    ShowMessage("Zr Ironfall", "The game that set the best score " + std::to_string(score) +
+                                   " could not be kept (" + gameFailure + "); the score is saved.",
+                false);
+  }
+  return true;
 }
 
 // A demo being played keeps the best score here instead of in the file.
@@ -115,11 +141,6 @@ std::optional<uint32_t>& ScoreInMemory() {
 }
 
 }  // namespace
-
-std::string ReplaceFileContents(const std::string& path, const std::string& bytes) {
-  bool refused = false;
-  return ReplaceWithBytes(path, bytes, refused);
-}
 
 bool ParseBestScore(std::string_view text, uint32_t& score) {
   size_t i = 0;
@@ -193,31 +214,45 @@ void SetBestScorePath(const std::string& path, const std::string& fallback) {
   g_useFallback = false;
 }
 
+std::string BestGamePathBeside(const std::string& scorePath) {
+  return Utf8FromPath(PathFromUtf8(scorePath).replace_filename(BestGameFileName));
+}
+
+ZrFoundScore FindBestScore() {
+  ZrFoundScore found{ReadBestScore(ScorePath()), ScorePath()};
+  std::error_code ec;
+  if (FallbackPath().empty() || !std::filesystem::exists(PathFromUtf8(FallbackPath()), ec)) return found;
+  const uint32_t other = ReadBestScore(FallbackPath());
+  if (other > found.Score || !std::filesystem::exists(PathFromUtf8(ScorePath()), ec)) found = {other, FallbackPath()};
+  return found;
+}
+
 uint32_t LoadBestScore() {
   if (ScoreInMemory()) return *ScoreInMemory();
-  const uint32_t score = ReadBestScore(ScorePath());
-  if (FallbackPath().empty()) return score;
-  std::error_code ec;
-  if (!std::filesystem::exists(PathFromUtf8(FallbackPath()), ec)) return score;
-  return std::max(score, ReadBestScore(FallbackPath()));
+  return FindBestScore().Score;
 }
+
+void SetBestGameSource(ZrBestGameSource source) { GameSource() = std::move(source); }
 
 bool SaveBestScore(uint32_t score) {
   if (ScoreInMemory()) {
     ScoreInMemory() = score;
     return true;
   }
+  std::vector<uint8_t> game;
+  std::string gameFailure;
+  const bool keepsGame = GameSource() && GameSource()(score, game, gameFailure);
+  const std::vector<uint8_t>* kept = keepsGame ? &game : nullptr;
   if (!g_useFallback && !FallbackPath().empty()) {
     bool refused = false;
-    const std::string failure = TryWrite(ScorePath(), score, refused);
-    if (failure.empty()) return true;
-    if (!refused) {
-      ReportUnsaved(score, failure);
-      return false;
-    }
+    const std::string failure = TryWrite(ScorePath(), score, refused, kept, &gameFailure);
+    if (!refused) return Report(score, failure, gameFailure);
     g_useFallback = true;
+    if (keepsGame) gameFailure.clear();
   }
-  return WriteBestScore(g_useFallback ? FallbackPath() : ScorePath(), score);
+  bool refused = false;
+  const std::string failure = TryWrite(g_useFallback ? FallbackPath() : ScorePath(), score, refused, kept, &gameFailure);
+  return Report(score, failure, gameFailure);
 }
 
 bool WriteBestScore(const std::string& path, uint32_t score) {

@@ -2,12 +2,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // The file's name; without a directory it lies in the working directory.
 inline constexpr const char* BestScoreFileName = "bs.zrt";
+// The best game, the demo of the game that set the best score, lies beside it.
+inline constexpr const char* BestGameFileName = "bs.zrd";
+std::string BestGamePathBeside(const std::string& scorePath);
 
 // Where the game reads and writes its best score: BestScoreFileName in the working
 // directory until the entry, at start, sets the place it has found for the file, and
@@ -17,12 +21,27 @@ const std::string& BestScorePath();
 void SetBestScorePath(const std::string& path, const std::string& fallback = {});
 
 // The best score for this run: the one at BestScorePath(), or the one an earlier run had
-// to keep in the fallback, whichever is higher. Throws as ReadBestScore does.
+// to keep in the fallback, whichever is higher, with the file it came from (the first
+// place when neither holds one). Throws as ReadBestScore does.
+struct ZrFoundScore {
+  uint32_t Score = 0;
+  std::string Path;
+};
+ZrFoundScore FindBestScore();
 uint32_t LoadBestScore();
 // Saves score at BestScorePath(); where that folder refuses the file (rights, a
 // read-only medium) and a fallback is set, there instead, for the rest of the run.
 // Nothing is written before this: whether the folder may be written is learnt here.
+// The game that set the score, when a source for it is set, goes first, as bs.zrd beside
+// it, each file in one step: a crash between the two leaves the new game beside the old
+// score, never an old game beside the new score. A game that cannot be kept is said to
+// the player, and the score is saved all the same.
 bool SaveBestScore(uint32_t score);
+// Where the game that sets a best score comes from: it fills bytes with the demo of the
+// game that scored score, or says in whyNot why there is none to keep. The recorder sets
+// it for its lifetime; an empty one keeps no game.
+using ZrBestGameSource = std::function<bool(uint32_t score, std::vector<uint8_t>& bytes, std::string& whyNot)>;
+void SetBestGameSource(ZrBestGameSource source);
 // A demo being played keeps the score it was recorded with in memory instead: the game
 // shows it, and never touches the player's file, until KeepBestScoreInFile.
 void KeepBestScoreInMemory(uint32_t score);
@@ -50,8 +69,3 @@ bool ParseBestScore(std::string_view text, uint32_t& score);
 // them: nowhere to keep it) is reported to the player (message box and stderr) and gives
 // false; the old file is then unchanged.
 bool WriteBestScore(const std::string& path, uint32_t score);
-
-// Replaces the file at path with bytes as WriteBestScore does, in one step, so that
-// either the old file or the whole new one is there at any moment. Empty when that
-// worked; otherwise what failed.
-std::string ReplaceFileContents(const std::string& path, const std::string& bytes);

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "platform/platform_hooks.h"
 #include "platform/zr_gl.h"
 #include "platform/zr_winmsg.h"
 #include "shell/zr_errors.h"
+#include "shell/zr_input_source.h"
 
 ZrGfx::ZrGfx() { Terminated = false; }
 
@@ -110,14 +110,11 @@ void ZrGfx::SetProjection(uint8_t mode) {
 }
 
 bool ZrGfx::ProcessMessages() {
-  const bool polled = PlatformHooks::PollMessage != nullptr ? PlatformHooks::PollMessage(Msg) : Platform::PollMessage(Msg);
-  if (!polled) return Active;
+  if (!Input().Poll(Msg)) return Active;
   if (Msg.Message == WM_QUIT) {
     Terminated = true;
-  } else if (PlatformHooks::DeliverMessage != nullptr) {
-    PlatformHooks::DeliverMessage(Msg);
   } else {
-    Platform::DeliverMessage(Msg);
+    Input().Dispatch(Msg);
   }
   return false;
 }
@@ -201,15 +198,10 @@ void ZrGfx::PrintAt(int32_t x, int32_t y, const char* text) {
 
 void ZrGfx::KillFont() { glDeleteLists(FontBase, FontGlyphs); }
 
-// The frame counter reads the system's tick count, unless a test has put a clock of its own.
-uint32_t ZrGfx::Ticks() {
-  return PlatformHooks::TickCount != nullptr ? PlatformHooks::TickCount() : Platform::TickCount();
-}
-
-void ZrGfx::StartFps() { LastTick = Ticks(); }
+void ZrGfx::StartFps() { LastTick = Input().Ticks(); }
 
 uint32_t ZrGfx::GetFps() {
-  const uint32_t now = Ticks();
+  const uint32_t now = Input().Ticks();
   FpsElapsed += now - LastTick;  // unsigned: a wrap of the tick count still gives the difference
   if (now != LastTick) ++FpsFrames;
   LastTick = now;

@@ -108,7 +108,6 @@ class ZrGfx {
   static constexpr int FontCharHeight = 18;
 
  private:
-  static uint32_t Ticks();
   // The viewport and the perspective projection for the game's picture.
   void LoadPerspective();
   bool IsUnscaled() const { return ClientWidth == Width && ClientHeight == Height; }

@@ -1,7 +1,6 @@
 #include "shell/zr_random.h"
 
-#include "platform/platform.h"
-#include "platform/platform_hooks.h"
+#include "shell/zr_input_source.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ void RandSeed(uint64_t seed) {
 }
 
 void Randomize() {
-  RandSeed(PlatformHooks::SeedClock != nullptr ? PlatformHooks::SeedClock() : Platform::FineClockNs());
+  RandSeed(Input().Seed());
 }
 
 uint32_t Random(uint32_t n) {
@@ -39,3 +38,5 @@ uint32_t Random(uint32_t n) {
 double RandomReal() { return Next() * (1.0 / 4294967296.0); }
 
 uint64_t RandomState() { return g_state; }
+
+void SetRandomState(uint64_t state) { g_state = state; }

@@ -3,43 +3,22 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/platform_hooks.h"
 #include "platform/zr_winmsg.h"
 #include "shell/zr_game.h"
 #include "shell/zr_gfx.h"
 #include "world/zr_base.h"
 #include "world/zr_monst.h"
 
-namespace {
-
-ScriptedPlayer* g_script = nullptr;
-uint64_t g_pass = 0;
-uint64_t g_seeds = 0;
-
-}  // namespace
-
-ScriptedPlayer::ScriptedPlayer(ScriptedGame game, uint32_t kills) : Game_(game), Kills(kills) {
-  g_script = this;
-  g_pass = 0;
-  g_seeds = 0;
-  PlatformHooks::TickCount = &Ticks;
-  PlatformHooks::SeedClock = &Seed;
-}
-
-ScriptedPlayer::~ScriptedPlayer() {
-  PlatformHooks::TickCount = nullptr;
-  PlatformHooks::SeedClock = nullptr;
-  g_script = nullptr;
-}
+ScriptedPlayer::ScriptedPlayer(ScriptedGame game, uint32_t kills) : Game_(game), Kills(kills) {}
 
 // Sixty passes a second, read through a timer that moves in steps of 15.625 ms, as the
 // Windows tick count does.
 uint32_t ScriptedPlayer::Ticks() {
-  const double ms = static_cast<double>(g_pass) * 1000.0 / 60.0;
+  const double ms = static_cast<double>(Pass) * 1000.0 / 60.0;
   return static_cast<uint32_t>(std::floor(ms / 15.625) * 15.625);
 }
 
-uint64_t ScriptedPlayer::Seed() { return 0x5EED0000ull + 7919 * g_seeds++; }
+uint64_t ScriptedPlayer::Seed() { return 0x5EED0000ull + 7919 * Seeds++; }
 
 void ScriptedPlayer::Key(uintptr_t key) {
   Pending.push_back(ZrMsg{nullptr, WM_KEYDOWN, key, 1});
@@ -113,7 +92,6 @@ void ScriptedPlayer::Plan() {
 
 void ScriptedPlayer::BeforePass() {
   ++Pass;
-  g_pass = Pass;
   if (ZrGfx* gfx = Game.Gfx) {
     gfx->MinFrameNs = 0;  // no waiting: the clock is the script's
     if (Game.GameState != LastState) {

@@ -9,6 +9,7 @@
 
 #include "demo/zr_pass_watcher.h"
 #include "platform/platform.h"
+#include "shell/zr_input_source.h"
 
 enum class ScriptedGame {
   LostAtBase,     // a new game at once: a few tanks shot (none by default), then the base
@@ -16,16 +17,16 @@ enum class ScriptedGame {
   RecordsAndBest  // the records screen, then a short game with a new best score
 };
 
-class ScriptedPlayer : public ZrPassWatcher {
+// Its clock and seeds are the game's input: it is the source below the recorder.
+class ScriptedPlayer : public ZrPassWatcher, public ZrInputSource {
  public:
   explicit ScriptedPlayer(ScriptedGame game, uint32_t kills = 0);
-  ~ScriptedPlayer() override;
   void BeforePass() override;
+  uint32_t Ticks() override;
+  uint64_t Seed() override;
   uint64_t Passes() const { return Pass; }
 
  private:
-  static uint32_t Ticks();
-  static uint64_t Seed();
   void Key(uintptr_t key);
   void FireAt(float x, float y);
   void AimAndFire();
@@ -38,4 +39,6 @@ class ScriptedPlayer : public ZrPassWatcher {
   int LastState = -1;
   int MenuVisits = 0;
   std::deque<ZrMsg> Pending;
+  uint64_t Seeds = 0;
+  ZrInputScope Scope{*this};
 };

@@ -14,6 +14,7 @@
 
 #include "app/zr_loading.h"
 #include "app/zr_main_loop.h"
+#include "fixed_input.h"
 #include "gl/gl_fixture.h"
 #include "platform/platform.h"
 #include "platform/platform_hooks.h"
@@ -29,8 +30,14 @@
 #include "world/zr_monst.h"
 #include "world/zr_weapon.h"
 
-// Frees the world, puts Game back to its start, TestGfx to a clean state and every hook
-// back to the platform's own.
+// The clock and seed of the screen and world tests: they stand still until a test moves them.
+inline FixedInput& TestInput() {
+  static FixedInput input;
+  return input;
+}
+
+// Frees the world, puts Game back to its start, TestGfx to a clean state, the clock to 0
+// and the message sink back to the platform's own.
 inline void ResetGame() {
   FreeGame();
   Game.CenterX = Game.CenterY = Game.WeaponStep = 0;
@@ -39,6 +46,7 @@ inline void ResetGame() {
   Game.MenuIndex = 0;
   ResetTestGfx();
   PlatformHooks::Reset();
+  TestInput() = FixedInput{};
   TestGfx().Fps = TestGfx().FpsElapsed = TestGfx().FpsFrames = 0;
   glColor4f(1, 1, 1, 1);
   glDisable(GL_SCISSOR_TEST);
@@ -52,6 +60,7 @@ inline constexpr int PlainGrey = 128;
 // directory, on a clock that stands still: the frame-rate reading stays 0 and nothing
 // moves by itself. Afterwards no scissor, random clock or message sink is left.
 struct ScreenTest : ::testing::Test {
+  ZrInputScope Clock{TestInput()};
   std::filesystem::path Previous = std::filesystem::current_path();
   std::filesystem::path Path =
       std::filesystem::temp_directory_path() / ("zr_screens_" + std::to_string(std::random_device{}()));
@@ -74,7 +83,6 @@ struct ScreenTest : ::testing::Test {
   }
   void SetUp() override {
     ResetGame();
-    PlatformHooks::TickCount = [] { return 0u; };
     LoadGame();
   }
   void TearDown() override { ResetGame(); }

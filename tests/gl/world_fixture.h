@@ -8,6 +8,7 @@
 
 class WorldTest : public ::testing::Test {
  protected:
+  ZrInputScope Clock{TestInput()};
   void SetUp() override {
     ResetGame();
     LoadGame();
@@ -20,7 +21,7 @@ class WorldTest : public ::testing::Test {
     Game.GameState = gsBattle;
     FixFps(60);
     RandSeed(1);
-    PlatformHooks::SeedClock = []() -> uint64_t { return 12345; };
+    TestInput().SeedValue = 12345;
   }
   void TearDown() override {
     ResetGame();
@@ -29,7 +30,7 @@ class WorldTest : public ::testing::Test {
 
   // GetFps keeps returning fps until the test changes it: the clock stands still.
   static void FixFps(uint32_t fps) {
-    PlatformHooks::TickCount = []() -> uint32_t { return 1000; };
+    TestInput().Tick = 1000;
     TestGfx().LastTick = 1000;
     TestGfx().Fps = fps;
   }

@@ -28,7 +28,8 @@ TEST(Verify, GoldenDemosEndInTheirRecordedStateAndBadOnesAreToldApart) {
     const ZrVerifyResult result = VerifyDemo(bytes);
     EXPECT_EQ(result.ExitCode, 0) << name << ": " << result.Reason;
     EXPECT_EQ(result.Frames, reader.TotalPasses()) << name;
-    EXPECT_EQ(result.StateHash, reader.FinalHash()) << name;
+    EXPECT_EQ(result.StateHash, reader.End().StateHash) << name;
+    EXPECT_EQ(result.ClaimedScore, reader.End().Score) << name;
     EXPECT_TRUE(result.GameOver) << name;
     EXPECT_EQ(VerifyLine(result).rfind("verify: score ", 0), 0u);
   }
@@ -42,7 +43,7 @@ TEST(Verify, GoldenDemosEndInTheirRecordedStateAndBadOnesAreToldApart) {
 
   // Another seed: the game parts from its recording at once.
   const uint8_t seedTag = 5;
-  const auto seed = std::find(bytes.begin() + 8 + 2 + 1 + 5 + 8 + 4, bytes.end(), seedTag);
+  const auto seed = std::find(bytes.begin() + 8 + 2 + 1 + 5 + 4, bytes.end(), seedTag);
   ASSERT_NE(seed, bytes.end());
   seed[1] ^= 1;
   const ZrVerifyResult parted = VerifyDemo(bytes);

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "platform/null/null_platform.h"
 #include "platform/zr_path.h"
@@ -119,5 +120,45 @@ TEST_F(BestScoreFile, ANameInAnyScriptAndAFolderThatRefusesTheScoreWhichThenGoes
   SetBestScorePath(ownScore, userScore);
   EXPECT_EQ(LoadBestScore(), 9u);
   EXPECT_TRUE(NullPlatform::MessageBoxes().empty());
+  SetBestScorePath(BestScoreFileName);
+}
+
+TEST_F(BestScoreFile, TheBestGameGoesFirstAndOneThatCannotBeKeptIsSaidWhileTheScoreIsSaved) {
+  const fs::path game = dir / "bs.zrd";
+  const auto read = [](const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string{std::istreambuf_iterator<char>(in), {}};
+  };
+  std::string kept = "game of 5";
+  SetBestGameSource([&](uint32_t, std::vector<uint8_t>& bytes, std::string&) {
+    bytes.assign(kept.begin(), kept.end());
+    return true;
+  });
+  SetBestScorePath(file);
+  EXPECT_TRUE(SaveBestScore(5) && Get() == "5" && read(game) == "game of 5");
+
+  // A failure between the two saves (the score's own file cannot be made): the new game
+  // beside the old score, which --play-best then names; never an old game beside a new score.
+  fs::create_directory(file + ".tmp");
+  kept = "game of 6";
+  EXPECT_FALSE(SaveBestScore(6));
+  EXPECT_TRUE(Get() == "5" && read(game) == "game of 6");
+  fs::remove(file + ".tmp");
+
+  // A game that cannot be kept: the player is told, and the score is saved all the same.
+  fs::create_directory(dir / "bs.zrd.tmp");
+  kept = "game of 7";
+  EXPECT_TRUE(SaveBestScore(7) && Get() == "7" && read(game) == "game of 6");
+  SetBestGameSource([](uint32_t, std::vector<uint8_t>&, std::string& whyNot) {
+    whyNot = "it is longer than a demo can hold";
+    return false;
+  });
+  EXPECT_TRUE(SaveBestScore(8) && Get() == "8");
+  const std::vector<std::string>& boxes = NullPlatform::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_NE(boxes[0].find("The best score 6 could not be saved"), std::string::npos) << boxes[0];
+  EXPECT_NE(boxes[1].find("best score 7 could not be kept"), std::string::npos) << boxes[1];
+  EXPECT_NE(boxes[2].find("best score 8 could not be kept (it is longer"), std::string::npos) << boxes[2];
+  SetBestGameSource(nullptr);
   SetBestScorePath(BestScoreFileName);
 }

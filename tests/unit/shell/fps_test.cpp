@@ -1,13 +1,14 @@
 // The frame-rate reading counts calls that see a new tick, per half second, times two.
 #include <gtest/gtest.h>
 
-#include "platform/platform_hooks.h"
+#include "fixed_input.h"
 #include "shell/zr_gfx.h"
 
 TEST(FpsCounter, CountsCallsThatSeeANewTickALongPauseGivesTwoAndTheTickCountMayWrap) {
-  static uint32_t tick;
+  FixedInput clock;
+  ZrInputScope scope(clock);
+  uint32_t& tick = clock.Tick;
   ZrGfx gfx;
-  PlatformHooks::TickCount = [] { return tick; };
   auto restart = [&](uint32_t at) {
     tick = at;
     gfx.StartFps();
@@ -35,5 +36,4 @@ TEST(FpsCounter, CountsCallsThatSeeANewTickALongPauseGivesTwoAndTheTickCountMayW
     gfx.GetFps();
   }
   EXPECT_EQ(gfx.Fps, 64u);
-  PlatformHooks::Reset();
 }
