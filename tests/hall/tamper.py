@@ -27,10 +27,8 @@ def leb128(v):
 
 
 def records(b):
-    """(tag, start, payload start, end) of every record after the header."""
-    fmt = b[8] | b[9] << 8
-    i = 11 + b[10]
-    i += 12 if fmt == 1 else 4
+    """(tag, start, payload start, end) of every record after the header (format 2)."""
+    i = 11 + b[10] + 4  # magic, format, version, best score
     while i < len(b):
         tag, start = b[i], i
         i += 1
@@ -40,7 +38,7 @@ def records(b):
         elif tag in (5, 8):
             i += 8
         elif tag == 6:
-            for _ in range(2 if fmt >= 2 else 3):
+            for _ in range(2):
                 _, i = varint(b, i)
         elif tag == 7:
             for _ in range(2):
@@ -48,9 +46,8 @@ def records(b):
         elif tag == 11:
             _, i = varint(b, i)
             i += 8
-            if fmt >= 2:
-                _, i = varint(b, i)
-                i += 1
+            _, i = varint(b, i)
+            i += 1
         elif tag == 13:
             i += 8 + 1 + 1 + 32
             for _ in range(6):

@@ -1,10 +1,12 @@
 // A headless Chromium driven through the DevTools protocol with Node's own WebSocket
 // (node --experimental-websocket on Node 20, a small one of our own on Node 18): start it,
-// open a page, evaluate, press keys, click, and take screenshots as RGB pixels.
+// open a page, evaluate, press keys, click, touch, and take screenshots as RGB pixels; and
+// a static server for a site that a test can switch off.
 import {spawn} from 'node:child_process';
-import {mkdtempSync, readFileSync, readdirSync, rmSync} from 'node:fs';
+import {createServer} from 'node:http';
+import {mkdtempSync, readFileSync, readdirSync, rmSync, statSync} from 'node:fs';
 import {tmpdir} from 'node:os';
-import {join} from 'node:path';
+import {extname, join, normalize} from 'node:path';
 import {inflateSync} from 'node:zlib';
 import {MiniWebSocket} from './websocket.mjs';
 
@@ -84,14 +86,15 @@ class Cdp {
     this.ws.send(JSON.stringify({id, method, params, sessionId}));
     return new Promise((resolve, reject) => this.pending.set(id, {resolve, reject, method}));
   }
-  // A tab of width x height CSS pixels, one device pixel each.
-  async newPage(width, height) {
+  // A tab of width x height CSS pixels, `ratio` device pixels each; a phone's takes touch.
+  async newPage(width, height, ratio = 1, phone = false) {
     const {targetId} = await this.send('Target.createTarget', {url: 'about:blank'});
     const {sessionId} = await this.send('Target.attachToTarget', {targetId, flatten: true});
     const page = new Page(this, sessionId);
     await page.send('Page.enable');
     await page.send('Runtime.enable');
-    await page.send('Emulation.setDeviceMetricsOverride', {width, height, deviceScaleFactor: 1, mobile: false});
+    await page.metrics(width, height, ratio, phone);
+    await page.send('Page.bringToFront');  // the tab in front: a tab behind is hidden
     this.listeners.push((msg) => {
       if (msg.sessionId !== sessionId) return;
       if (msg.method === 'Runtime.consoleAPICalled') {
@@ -112,6 +115,10 @@ class Page {
     this.console = [];
   }
   send(method, params) { return this.cdp.send(method, params, this.sessionId); }
+  async metrics(width, height, ratio = 1, phone = false) {
+    await this.send('Emulation.setDeviceMetricsOverride', {width, height, deviceScaleFactor: ratio, mobile: phone});
+    await this.send('Emulation.setTouchEmulationEnabled', {enabled: phone, maxTouchPoints: phone ? 5 : 1});
+  }
   async goto(url) {
     await this.send('Page.navigate', {url});
   }
@@ -147,7 +154,17 @@ class Page {
     await sleep(hold);
     await this.send('Input.dispatchMouseEvent', {type: 'mouseReleased', x, y, button: 'left', clickCount: 1});
   }
-  // The page's pixels in the clip as {width, height, rgb, png}.
+  async tap(x, y, hold = 60) {
+    await this.send('Input.dispatchTouchEvent', {type: 'touchStart', touchPoints: [{x, y}]});
+    await sleep(hold);
+    await this.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []});
+  }
+  // The CSS box of an element, {x, y, width, height}.
+  box(selector) {
+    return this.eval(`(() => { const r = document.querySelector(${JSON.stringify(selector)}).getBoundingClientRect();
+      return {x: r.x, y: r.y, width: r.width, height: r.height}; })()`);
+  }
+  // The page's pixels in the clip (in device pixels) as {width, height, rgb, png}.
   async shot(clip) {
     const r = await this.send('Page.captureScreenshot', {format: 'png', clip: {...clip, scale: 1}});
     const png = Buffer.from(r.data, 'base64');
@@ -198,4 +215,37 @@ export function decodePng(buf) {
   const rgb = Buffer.alloc(width * height * 3);
   for (let i = 0; i < width * height; ++i) out.copy(rgb, i * 3, i * bpp, i * bpp + 3);
   return {width, height, rgb};
+}
+
+// Serves a folder on a free port of 127.0.0.1 until close(), which also drops the open
+// connections: a network that has gone.
+const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.png': 'image/png',
+               '.webmanifest': 'application/manifest+json'};
+export async function serve(dir, extra = {}) {
+  const server = createServer((req, res) => {
+    const path = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    if (extra[path]) {
+      res.writeHead(200, {'Content-Type': 'text/html'});
+      res.end(extra[path]);
+      return;
+    }
+    let file = join(dir, normalize(path).replace(/^(\.\.[/\\])+/, ''));
+    try {
+      if (statSync(file).isDirectory()) file = join(file, 'index.html');
+      const body = readFileSync(file);
+      res.writeHead(200, {'Content-Type': TYPES[extname(file)] || 'application/octet-stream'});
+      res.end(body);
+    } catch {
+      res.writeHead(404);
+      res.end();
+    }
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  return {
+    url: `http://127.0.0.1:${server.address().port}/`,
+    close: () => new Promise((resolve) => {
+      server.close(resolve);
+      server.closeAllConnections();
+    }),
+  };
 }

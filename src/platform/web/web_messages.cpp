@@ -35,6 +35,39 @@ EM_ASYNC_JS(void, WaitInBrowser, (double ms, int wakeOnEvent), {
   });
 });
 
+// Frames are shown at the display's refresh: the wait ends on the first refresh whose
+// time has come, give or take a few milliseconds, so that a display faster than the
+// game's 60 frames a second shows each frame for a whole number of refreshes while the
+// game keeps its own schedule. A timer stands behind it where the browser gives no
+// refreshes (a frame scrolled out of sight).
+EM_ASYNC_JS(void, WaitForRefreshInBrowser, (double ms), {
+  const start = performance.now(), due = start + ms;
+  await new Promise((resolve) => {
+    let done = false, timer = 0;
+    const finish = () => {
+      if (done) return;
+      done = true;
+      clearTimeout(timer);
+      Module.waitedMs = (Module.waitedMs || 0) + (performance.now() - start);
+      resolve();
+    };
+    const refresh = () => {
+      if (performance.now() >= due - 4) finish();
+      else if (!done) requestAnimationFrame(refresh);
+    };
+    requestAnimationFrame(refresh);
+    timer = setTimeout(finish, ms + 100);
+  });
+});
+
+uint64_t LastRefreshNs = 0;
+
+void WaitForRefresh(double ms) {
+  WaitForRefreshInBrowser(ms);
+  LastRefreshNs = Platform::FineClockNs();
+  YieldedSinceSwap = true;
+}
+
 void Wait(double ms, bool wakeOnEvent) {
   WaitInBrowser(ms, wakeOnEvent ? 1 : 0);
   YieldedSinceSwap = true;

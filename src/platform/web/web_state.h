@@ -19,6 +19,7 @@ extern int PictureWidth, PictureHeight;  // the game's picture, which the canvas
 extern int CanvasWidth, CanvasHeight;    // the canvas's drawing buffer
 extern double CssWidth, CssHeight;       // the canvas's size on the page
 extern bool YieldedSinceSwap;            // the browser has had the thread since the last swap
+extern bool GameFullScreen;              // full screen as the game last asked for it, or was told
 
 // The window handle the game holds: any pointer that is not null.
 ZrWnd Window();
@@ -31,11 +32,21 @@ bool FitCanvas();
 // Hands the thread to the browser for ms milliseconds (0: just long enough for it to
 // draw and handle events), or until an event arrives when wakeOnEvent is set.
 void Wait(double ms, bool wakeOnEvent);
+// Hands the thread to the browser until its first display refresh within a few
+// milliseconds of ms from now.
+void WaitForRefresh(double ms);
+extern uint64_t LastRefreshNs;  // when the last such wait ended
 // Makes the WebGL context current; false, with LastError saying why, when it cannot.
 bool MakeContext();
 const char* LastError();
 void SwapNow();
-// Registers the key, mouse, size and visibility callbacks.
+// Registers the key, mouse, touch, focus, size and visibility callbacks.
 void ListenForInput();
+void WatchDevicePixels();
+// Posts WM_SIZE when the canvas's drawing buffer had to change (not while minimised).
+void PostSizeIfChanged();
 
 }  // namespace WebState
+
+// Called by the page, and by the backend's own callbacks.
+extern "C" void zr_full_screen_changed(int fullScreen);

@@ -36,9 +36,18 @@ uint32_t TickCount() {
 // performance.now(), in nanoseconds.
 uint64_t FineClockNs() { return static_cast<uint64_t>(emscripten_get_now() * 1e6); }
 
+// Frames wait for the display's refresh. One already late goes on at once, but not for
+// long: while every frame is late (a slow device), the browser would get the thread only
+// between tasks, and neither draw nor hand over a touch for seconds; each other frame
+// then waits for a refresh too.
 void SleepUntilNs(uint64_t deadlineNs) {
+  constexpr uint64_t kLongestWithoutRefreshNs = 33000000;
   const uint64_t now = FineClockNs();
-  if (deadlineNs > now) WebState::Wait(static_cast<double>(deadlineNs - now) / 1e6, false);
+  if (deadlineNs > now) {
+    WebState::WaitForRefresh(static_cast<double>(deadlineNs - now) / 1e6);
+  } else if (now - WebState::LastRefreshNs > kLongestWithoutRefreshNs) {
+    WebState::WaitForRefresh(0);
+  }
 }
 
 void ShowMessageBox(const std::string& caption, const std::string& text, bool error) {

@@ -21,6 +21,7 @@ int PictureWidth = 800, PictureHeight = 600;
 int CanvasWidth = 0, CanvasHeight = 0;
 double CssWidth = 0, CssHeight = 0;
 bool YieldedSinceSwap = false;
+bool GameFullScreen = false;
 
 namespace {
 
@@ -52,12 +53,21 @@ intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) {
 
 // The drawing buffer has the canvas's size in device pixels, so that a picture scaled by
 // a whole number lands pixel for pixel. A canvas smaller than the picture gets a buffer
-// of its shape that holds the picture, and the page shrinks it.
+// of its shape that holds the picture, and the page shrinks it. The browser tells the
+// exact device pixels where it can (fractional pixel ratios round either way); elsewhere
+// they are the CSS size times the ratio.
 bool FitCanvas() {
   double cssW = 0, cssH = 0;
   emscripten_get_element_css_size(Canvas, &cssW, &cssH);
   const double ratio = emscripten_get_device_pixel_ratio();
   double w = std::round(cssW * ratio), h = std::round(cssH * ratio);
+  const int observedW = EM_ASM_INT({ return Module.zrDevicePixels ? Module.zrDevicePixels[0] : 0; });
+  const int observedH = EM_ASM_INT({ return Module.zrDevicePixels ? Module.zrDevicePixels[1] : 0; });
+  // A reading that is not this size's (an old one, or an emulated ratio) is not taken.
+  if (std::fabs(observedW - w) <= 1 && std::fabs(observedH - h) <= 1) {
+    w = observedW;
+    h = observedH;
+  }
   if (w < 1 || h < 1) {
     w = PictureWidth;
     h = PictureHeight;
@@ -74,6 +84,34 @@ bool FitCanvas() {
   CanvasHeight = newH;
   emscripten_set_canvas_element_size(Canvas, newW, newH);
   return true;
+}
+
+// Watches the canvas's size in device pixels, which also changes with the pixel ratio
+// alone (another monitor, the browser's zoom), and has the window resized for it.
+void WatchDevicePixels() {
+  EM_ASM({
+    const resized = () => { if (Module._zr_canvas_resized) Module._zr_canvas_resized(); };
+    // The ratio alone can change, the CSS size staying: watched at each ratio it takes.
+    const watchRatio = () => {
+      matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
+        resized();
+        watchRatio();
+      }, {once: true});
+    };
+    watchRatio();
+    if (!window.ResizeObserver) return;
+    const observer = new ResizeObserver((entries) => {
+      const box = entries[0].devicePixelContentBoxSize;
+      if (!box || !box[0]) return;
+      Module.zrDevicePixels = [box[0].inlineSize, box[0].blockSize];
+      resized();
+    });
+    try {
+      observer.observe(Module.canvas, {box: 'device-pixel-content-box'});
+    } catch (e) {
+      // An older browser: the CSS size times the ratio.
+    }
+  });
 }
 
 const char* LastError() { return g_error; }
@@ -138,6 +176,7 @@ ZrWnd CreateWin(const std::string& title, int width, int height, int, bool fullS
   WebState::PictureHeight = height;
   emscripten_set_window_title(title.c_str());
   WebState::ListenForInput();
+  WebState::WatchDevicePixels();
   if (fullScreen) SetFullScreen(WebState::Window(), true, width, height, 32);
   WebState::FitCanvas();
   // Showing a window sends its size and its first activation before anything else.
@@ -160,10 +199,14 @@ void RequestVsync() {}
 void SwapBuffers(ZrWnd) {
   WebState::SwapNow();
   // For the page, and for whoever measures it: frames shown, when the first one was, and
-  // the draw calls sent so far.
+  // when the recent ones were, and the draw calls sent so far.
   EM_ASM({
+    const now = performance.now();
     Module.frames = (Module.frames || 0) + 1;
-    if (!Module.firstFrameAt) Module.firstFrameAt = performance.now();
+    if (!Module.firstFrameAt) Module.firstFrameAt = now;
+    const times = Module.swapTimes || (Module.swapTimes = []);
+    times.push(now);
+    if (times.length > 1200) times.splice(0, 600);
     Module.drawCalls = $0;
   }, static_cast<double>(GlCompat::DrawCalls()));
   // The frame reaches the screen only once the browser has the thread; the game's own
@@ -180,17 +223,11 @@ void DestroyWin(ZrWnd, bool) {
   });
 }
 
-void SetFullScreen(ZrWnd, bool, int, int, int) {
-  // The browser leaves full screen by itself too (Esc), without the game's knowing: the
-  // game's switch, whatever it asks for, turns the page's present state over.
-  EM_ASM({
-    const stage = document.getElementById('stage') || Module.canvas;
-    if (document.fullscreenElement) {
-      document.exitFullscreen().catch(() => {});
-    } else if (stage.requestFullscreen) {
-      stage.requestFullscreen().catch(() => {});
-    }
-  });
+// The page asks the browser for the state the game asks for. The browser also leaves full
+// screen by itself (Esc) or refuses it; the page then tells zr_full_screen_changed.
+void SetFullScreen(ZrWnd, bool fullScreen, int, int, int) {
+  WebState::GameFullScreen = fullScreen;
+  EM_ASM({ if (Module.zrFullScreen) Module.zrFullScreen.set(!!$0); }, fullScreen ? 1 : 0);
 }
 
 // The browser's full screen never changes the display's mode: there is nothing to give back.
@@ -203,3 +240,17 @@ uintptr_t FullScreenKey() { return VK_F11; }
 void SetWindowIcon(const uint8_t*, int, int) {}
 
 }  // namespace Platform
+
+// The browser's full screen has changed, or stayed as it was against the game's wish: the
+// game's own state follows it through the key that switches it, Alt+Enter, as the player
+// would press it. Its flag then matches, so its answer asks the browser for nothing.
+extern "C" EMSCRIPTEN_KEEPALIVE void zr_full_screen_changed(int fullScreen) {
+  if ((fullScreen != 0) == WebState::GameFullScreen || WebState::Proc == nullptr) return;
+  WebState::GameFullScreen = fullScreen != 0;
+  const intptr_t altDown = intptr_t{1} << 29;
+  WebState::Post(WM_SYSKEYDOWN, VK_RETURN, altDown);
+  WebState::Post(WM_SYSKEYUP, VK_RETURN, altDown | (intptr_t{3} << 30));
+}
+
+// The canvas's device pixels have changed: a new size for the window.
+extern "C" EMSCRIPTEN_KEEPALIVE void zr_canvas_resized() { WebState::PostSizeIfChanged(); }

@@ -1,18 +1,23 @@
-// The page around the game: loads the pictures with a progress bar, keeps the best score
-// in the browser's storage, shows the game's message boxes, and offers full screen and a
-// new game when one has ended.
+// The page around the game: loads and unpacks the game and its pictures with a progress
+// bar, keeps them for offline visits, keeps the best score in the browser's storage,
+// shows the game's message boxes, offers full screen, keys for fingers, a "click to play"
+// layer inside another site's frame, and a new game when one has ended.
 'use strict';
 
 // Where the game looks for its files in the browser's memory: an installed game, with
 // its pictures in the share folder and the player's folder in the browser's storage.
 const SHARE_DIR = '/zr-ironfall/share';
 const PLAYER_MOUNT = '/persist';
-// The pictures and the font, with their sizes in bytes (filled in by tools/web.sh).
+// This build's name, and what the page loads: [name, packed name, packed bytes, step]
+// (filled in by tools/web.sh; tools/web_pack.py tells how they are packed).
+const BUILD = '@BUILD@';
 const FILES = @FILES@;
+const CACHE = 'zr-ironfall-' + BUILD;
 
 const $ = (id) => document.getElementById(id);
 const canvas = $('canvas');
 const stage = $('stage');
+const params = new URLSearchParams(location.search);
 
 // Asked of the game's own canvas, with the attributes the game asks for: the context
 // made here is the one the game then gets, not a second one.
@@ -25,14 +30,24 @@ function hasWebGL() {
   }
 }
 
+// Inside another site's frame the focus stays where the player left it: only a click
+// brings it in.
 function focusGame() {
+  if (window.top !== window && !document.hasFocus()) return;
   if ($('dialog').hidden && $('ended').hidden) canvas.focus({preventScroll: true});
 }
 
-// --- Loading the pictures --------------------------------------------------------
-const total = FILES.reduce((sum, f) => sum + f[1], 0);
+function showUnable(title, label, small) {
+  $('loading').hidden = true;
+  $('unable-title').textContent = title;
+  $('unable-label').textContent = label;
+  $('unable-small').textContent = small;
+  $('nowebgl').hidden = false;
+}
+
+// --- Loading: every file counts towards the bar ---------------------------------
+const total = FILES.reduce((sum, f) => sum + f[2], 0);
 const received = new Map();
-let pictures = null;  // [name, bytes or null] of each file, once all have come
 
 function showProgress() {
   let got = 0;
@@ -42,14 +57,8 @@ function showProgress() {
   $('loading-bytes').textContent = `${(got / 1024).toFixed(0)} of ${(total / 1024).toFixed(0)} KB`;
 }
 
-// A file the server does not have is left out: the game then says which it misses.
-async function fetchFile(name) {
-  const response = await fetch('data/' + name);
-  if (!response.ok) {
-    console.warn(`data/${name}: ${response.status} ${response.statusText}`);
-    return null;
-  }
-  const reader = response.body.getReader();
+async function readAll(stream, onChunk) {
+  const reader = stream.getReader();
   const chunks = [];
   let length = 0;
   for (;;) {
@@ -57,8 +66,7 @@ async function fetchFile(name) {
     if (done) break;
     chunks.push(value);
     length += value.length;
-    received.set(name, length);
-    showProgress();
+    if (onChunk) onChunk(length);
   }
   const bytes = new Uint8Array(length);
   let at = 0;
@@ -67,6 +75,39 @@ async function fetchFile(name) {
     at += c.length;
   }
   return bytes;
+}
+
+// Undoes the packing: gzip, then each byte's difference with the one `step` before it.
+async function unpack(packed, step) {
+  // A host that sends .gz files with a Content-Encoding has had the browser unpack them.
+  const zipped = packed[0] === 0x1f && packed[1] === 0x8b;
+  const bytes = zipped ? await readAll(new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip')))
+                       : packed;
+  for (let i = step; i < bytes.length && step > 0; ++i) bytes[i] = (bytes[i] + bytes[i - step]) & 255;
+  return bytes;
+}
+
+// One packed file, unpacked; null for one the server does not have (the game then says
+// which it misses). What came is kept in this build's cache for offline visits.
+async function loadFile([name, packedName, , step]) {
+  const address = `${packedName}?v=${BUILD}`;
+  const response = await fetch(address);
+  if (!response.ok) {
+    console.warn(`${packedName}: ${response.status} ${response.statusText}`);
+    return null;
+  }
+  const packed = await readAll(response.body, (length) => {
+    received.set(name, length);
+    showProgress();
+  });
+  if (window.caches) caches.open(CACHE).then((c) => c.put(address, new Response(packed))).catch(() => {});
+  return unpack(packed, step);
+}
+
+function registerOffline() {
+  if ('serviceWorker' in navigator) {
+    navigator.serviceWorker.register('sw.js').catch((e) => console.warn('no offline play:', e.message || e));
+  }
 }
 
 // --- The game's message boxes ----------------------------------------------------
@@ -100,7 +141,65 @@ function saveToStorage() {
   });
 }
 
+// --- Full screen, in the forms browsers have it ---------------------------------
+const fullScreen = {
+  available: !!(document.fullscreenEnabled || document.webkitFullscreenEnabled),
+  element: () => document.fullscreenElement || document.webkitFullscreenElement || null,
+  set(on) {
+    const request = stage.requestFullscreen || stage.webkitRequestFullscreen;
+    const exit = document.exitFullscreen || document.webkitExitFullscreen;
+    let asked = null;
+    if (on && !this.element() && request) asked = request.call(stage);
+    if (!on && this.element() && exit) asked = exit.call(document);
+    // Refused (no gesture of the player's, say): the game learns that nothing changed.
+    Promise.resolve(asked).catch(() => {}).then(() => this.changed());
+  },
+  changed() {
+    if (Module._zr_full_screen_changed) Module._zr_full_screen_changed(this.element() ? 1 : 0);
+  },
+};
+
+// --- Keys for fingers: held while touched, as a keyboard's --------------------------
+function listenToKeyStrip() {
+  for (const button of $('keys').querySelectorAll('button')) {
+    const vk = Number(button.dataset.vk);
+    let held = null;
+    const press = (down) => {
+      if (Module._zr_strip_key) Module._zr_strip_key(vk, down ? 1 : 0);
+      button.classList.toggle('held', down);
+    };
+    button.addEventListener('pointerdown', (e) => {
+      e.preventDefault();
+      if (held !== null) return;
+      held = e.pointerId;
+      button.setPointerCapture(e.pointerId);
+      press(true);
+    });
+    const release = (e) => {
+      if (e.pointerId !== held) return;
+      held = null;
+      press(false);
+    };
+    button.addEventListener('pointerup', release);
+    button.addEventListener('pointercancel', release);
+  }
+}
+
+// --- Inside another site's frame: the game takes keys once it is clicked --------------
+function watchFocus() {
+  if (window.top === window) return;
+  const layer = $('clicktoplay');
+  // The layer lets the click through: it both gives the frame the focus and fires.
+  const show = () => { layer.hidden = document.hasFocus(); };
+  window.addEventListener('focus', show);
+  window.addEventListener('blur', show);
+  show();
+}
+
 // --- The game ----------------------------------------------------------------
+const DEMO_ADDRESS = params.get('timedemo');
+const DEMO_FILE = '/demo.zrd';
+
 var Module = {
   canvas: canvas,
   frames: 0,
@@ -108,30 +207,12 @@ var Module = {
   print: (text) => console.log(text),
   printErr: (text) => console.warn(text),
   zrShowMessage: showMessage,
+  zrFullScreen: fullScreen,
   zrGameEnded: () => {
     saveToStorage();
     $('ended').hidden = false;
     $('again').focus();
   },
-  preRun: [() => {
-    Module.addRunDependency('pictures');
-    FS.mkdir(PLAYER_MOUNT);
-    FS.mount(IDBFS, {}, PLAYER_MOUNT);
-    const stored = new Promise((resolve) => FS.syncfs(true, (err) => {
-      if (err) console.warn('the browser storage could not be read:', err);
-      resolve();
-    }));
-    Promise.all([pictures, stored, demo]).then(([files, , demoBytes]) => {
-      FS.mkdirTree(SHARE_DIR + '/data');
-      for (const [name, bytes] of files) {
-        if (bytes) FS.writeFile(`${SHARE_DIR}/data/${name}`, bytes);
-      }
-      if (demoBytes) FS.writeFile(DEMO_FILE, demoBytes);
-      Module.removeRunDependency('pictures');
-    }, (err) => {
-      $('loading-label').textContent = 'The pictures could not be loaded: ' + err;
-    });
-  }],
   onRuntimeInitialized: () => {
     $('loading').hidden = true;
     focusGame();
@@ -145,12 +226,52 @@ var Module = {
   },
 };
 
+// Everything is fetched at once. The game's code is compiled as soon as it has come,
+// while the pictures still come; its runtime waits for them and for the stored files.
+function loadGame() {
+  const loading = FILES.map(loadFile);
+  const need = (p, what) => p.then((bytes) => bytes || Promise.reject(new Error(what + ' is missing on the server')));
+  const compiled = need(loading[1], 'the game').then((bytes) => WebAssembly.compile(bytes));
+  const pictures = Promise.all(loading.slice(2)).then((all) => all.map((bytes, i) => [FILES[i + 2][0], bytes]));
+  const demo = DEMO_ADDRESS ? fetch(DEMO_ADDRESS).then((r) => (r.ok ? r.arrayBuffer() : Promise.reject(r.status)))
+    .then((b) => new Uint8Array(b)) : Promise.resolve(null);
+  Module.instantiateWasm = (imports, done) => {
+    compiled.then((module) => WebAssembly.instantiate(module, imports).then((instance) => done(instance, module)))
+      .catch(failed);
+    return {};
+  };
+  Module.preRun = [() => {
+    FS.mkdir(PLAYER_MOUNT);
+    FS.mount(IDBFS, {}, PLAYER_MOUNT);
+    Module.addRunDependency('files');
+    const stored = new Promise((resolve) => FS.syncfs(true, (err) => {
+      if (err) console.warn('the browser storage could not be read:', err);
+      resolve();
+    }));
+    Promise.all([pictures, demo, stored]).then(([files, demoBytes]) => {
+      FS.mkdirTree(SHARE_DIR + '/data');
+      for (const [name, bytes] of files) {
+        if (bytes) FS.writeFile(`${SHARE_DIR}/${name}`, bytes);
+      }
+      if (demoBytes) FS.writeFile(DEMO_FILE, demoBytes);
+      Module.removeRunDependency('files');
+    }, failed);
+  }];
+  need(loading[0], 'the game').then((script) => {
+    const element = document.createElement('script');
+    element.src = URL.createObjectURL(new Blob([script], {type: 'text/javascript'}));
+    document.body.appendChild(element);
+  }).catch(failed);
+  showProgress();
+}
+
+function failed(err) {
+  $('loading-label').textContent = 'The game could not be loaded: ' + (err.message || err);
+}
+
+$('fullscreen').hidden = !fullScreen.available;
 $('fullscreen').addEventListener('click', () => {
-  if (document.fullscreenElement) {
-    document.exitFullscreen().catch(() => {});
-  } else {
-    stage.requestFullscreen().catch(() => {});
-  }
+  fullScreen.set(!fullScreen.element());
   focusGame();
 });
 $('quit').addEventListener('click', () => {
@@ -158,30 +279,31 @@ $('quit').addEventListener('click', () => {
   focusGame();
 });
 $('again').addEventListener('click', () => location.reload());
-canvas.addEventListener('contextmenu', (e) => e.preventDefault());
-// Keys go to the game while the canvas has the focus; one pressed elsewhere on the page
-// gives it back.
-document.addEventListener('keydown', (e) => {
-  if (e.target === document.body) focusGame();
-});
+// The page's own dialogs keep their keys from the game.
+for (const id of ['dialog', 'ended']) $(id).addEventListener('keydown', (e) => e.stopPropagation());
+for (const id of ['dialog', 'ended']) $(id).addEventListener('keyup', (e) => e.stopPropagation());
+document.addEventListener('contextmenu', (e) => e.preventDefault());
 document.addEventListener('visibilitychange', () => {
   if (document.hidden) saveToStorage();
 });
 window.addEventListener('pagehide', saveToStorage);
+// Fingers get the strip of keys; a finger that arrives later brings it too.
+const showKeyStrip = () => document.body.classList.add('touch');
+if (navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches) showKeyStrip();
+window.addEventListener('touchstart', showKeyStrip, {once: true, passive: true});
+listenToKeyStrip();
+watchFocus();
 
-// The pictures (and a demo asked for in the address) load while the browser compiles the game.
-const DEMO_ADDRESS = new URLSearchParams(location.search).get('timedemo');
-const DEMO_FILE = '/demo.zrd';
-const demo = DEMO_ADDRESS ? fetch(DEMO_ADDRESS).then((r) => (r.ok ? r.arrayBuffer() : Promise.reject(r.status)))
-  .then((b) => new Uint8Array(b)) : Promise.resolve(null);
-showProgress();
-pictures = Promise.all(FILES.map((f) => fetchFile(f[0]).then((bytes) => [f[0], bytes])));
-if (hasWebGL()) {
-  const script = document.createElement('script');
-  script.src = 'zr_ironfall.js';
-  script.onerror = () => { $('loading-label').textContent = 'zr_ironfall.js could not be loaded.'; };
-  document.body.appendChild(script);
+// The files are asked for first: the browser fetches them while it makes the WebGL context.
+if (!window.DecompressionStream) {
+  showUnable('Zr Ironfall needs a newer browser', 'This browser cannot unpack the game.',
+             'Chrome 80, Firefox 113, Safari 16.4 or later play it.');
 } else {
-  $('loading').hidden = true;
-  $('nowebgl').hidden = false;
+  loadGame();
+  if (hasWebGL()) {
+    registerOffline();
+  } else {
+    showUnable('Zr Ironfall needs WebGL', 'This browser cannot draw with WebGL, or it has been switched off.',
+               "Turn on hardware acceleration in the browser's settings, or try another browser.");
+  }
 }
