@@ -463,9 +463,10 @@ ZrDemoReader::Read ZrDemoReader::Decode(Cursor& at, ZrDemoEvent& event, bool unf
       for (float* f : floats) {
         whole = whole && in.Fixed(b, 4);
         *f = BitsFloat(b);
-        // No game puts its base at an infinity or a NaN.
-        whole = whole && std::isfinite(*f);
       }
+      // No game puts its base at an infinity or a NaN; its turret's angle is a NaN whenever
+      // the pointer rests on the base's centre, as it may when a new game starts.
+      whole = whole && std::isfinite(s.BaseX) && std::isfinite(s.BaseY);
       whole = whole && s.MenuIndex <= 2;  // the menu's three items
       malformed = "a new game's start that no game has";
       break;
