@@ -15,5 +15,5 @@ export SDL_VIDEODRIVER=offscreen
   print; printf "  so at most %.1f frames/s (wall)\n", 1000 / $(NF - 2) }'
 for run in 1 2 3; do
   echo "run $run:"
-  /usr/bin/time -f "resident at most %M KB" "$exe" --timedemo "$demo"
+  /usr/bin/time -f "resident at most %M KB; CPU %U s user, %S s system, in %e s" "$exe" --timedemo "$demo"
 done

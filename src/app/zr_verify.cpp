@@ -16,7 +16,7 @@
 
 namespace {
 
-// The player's passes, counted against the limits, and the battle's end watched.
+// The player's passes, counted against the limits.
 class VerifyPasses : public ZrPassWatcher {
  public:
   VerifyPasses(ZrDemoPlayer& player, ZrGfx& gfx, const ZrVerifyLimits& limits)
@@ -32,14 +32,9 @@ class VerifyPasses : public ZrPassWatcher {
       Gfx.Terminated = true;
     }
   }
-  void AfterPass() override {
-    Player.AfterPass();
-    if (Game.GameState == gsBattle) GameOver = false;
-    if (Game.GameState == gsGameOver) GameOver = true;
-  }
+  void AfterPass() override { Player.AfterPass(); }
 
   bool OverLimit = false;
-  bool GameOver = false;
 
  private:
   ZrDemoPlayer& Player;
@@ -94,7 +89,7 @@ ZrVerifyResult VerifyDemo(std::vector<uint8_t> bytes, const ZrVerifyLimits& limi
     result.Frames = player.FramesPlayed();
     result.StateHash = player.LastHash();
     result.Score = Game.Score;
-    result.GameOver = passes.GameOver;
+    result.GameOver = player.EndedInGameOver();
   } catch (const ZrDemoOutOfStep& parted) {
     result.ExitCode = 3;
     result.Reason = parted.what();

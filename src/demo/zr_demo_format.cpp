@@ -1,7 +1,6 @@
 #include "demo/zr_demo_format.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -462,11 +461,9 @@ ZrDemoReader::Read ZrDemoReader::Decode(Cursor& at, ZrDemoEvent& event, bool unf
       float* floats[] = {&s.BaseX, &s.BaseY, &s.BaseTurret};
       for (float* f : floats) {
         whole = whole && in.Fixed(b, 4);
+        // Kept bit for bit: a turret aimed at the base's own centre is a NaN, as the game has it.
         *f = BitsFloat(b);
       }
-      // No game puts its base at an infinity or a NaN; its turret's angle is a NaN whenever
-      // the pointer rests on the base's centre, as it may when a new game starts.
-      whole = whole && std::isfinite(s.BaseX) && std::isfinite(s.BaseY);
       whole = whole && s.MenuIndex <= 2;  // the menu's three items
       malformed = "a new game's start that no game has";
       break;

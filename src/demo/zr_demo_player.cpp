@@ -21,7 +21,6 @@ bool IsPassEnd(ZrDemoTag t) { return t == dtPassEnd || t == dtPassHash; }
 ZrDemoPlayer::ZrDemoPlayer(ZrGfx& gfx, ZrDemoReader& demo)
     : Gfx(gfx), Demo(demo), Scope(*this), Prelude(demo.StartsAtNewGame()) {
   KeepBestScoreInMemory(demo.Header().BestScore);
-  PassStartNs = Platform::FineClockNs();
 }
 
 ZrDemoPlayer::~ZrDemoPlayer() { KeepBestScoreInFile(); }
@@ -96,11 +95,6 @@ void ZrDemoPlayer::EndPass() {
   if (Game.GameState == gsGameOver) GameOver = true;
   if (Game.GameState == gsNewGame || Game.GameState == gsBattle) GameOver = false;
   ++Frames;
-  const uint64_t now = Platform::FineClockNs();
-  const uint64_t took = now - PassStartNs;
-  TotalNs += took;
-  if (took > LongestNs) LongestNs = took;
-  PassStartNs = now;
 }
 
 void ZrDemoPlayer::BeforePass() {
@@ -136,7 +130,6 @@ void ZrDemoPlayer::AfterPass() {
     if (Game.GameState == gsLoading) return;
     RestoreGameStart(Gfx, Demo.Start(), Demo.Header().BestScore);
     Prelude = false;
-    PassStartNs = Platform::FineClockNs();
     return;
   }
   EndPass();

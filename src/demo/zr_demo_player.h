@@ -52,9 +52,8 @@ class ZrDemoPlayer : public ZrInputSource, public ZrPassWatcher {
   uint64_t FramesPlayed() const { return Frames; }
   uint64_t LastHash() const { return Hash; }
   bool StoppedByPlayer() const { return Stopped; }
-  // The time the passes took, for the timedemo.
-  uint64_t PlayNs() const { return TotalNs; }
-  uint64_t LongestPassNs() const { return LongestNs; }
+  // The last battle played ended with the base's fall.
+  bool EndedInGameOver() const { return GameOver; }
 
  private:
   // Hands the playing window's own messages to Window, all that are waiting.
@@ -75,7 +74,4 @@ class ZrDemoPlayer : public ZrInputSource, public ZrPassWatcher {
   bool GameOver = false;
   uint64_t Frames = 0;
   uint64_t Hash = 0;
-  uint64_t PassStartNs = 0;
-  uint64_t TotalNs = 0;
-  uint64_t LongestNs = 0;
 };

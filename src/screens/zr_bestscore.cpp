@@ -105,8 +105,10 @@ std::string TryWrite(const std::string& path, uint32_t score, bool& refused, con
   std::string failure = MakeFolderFor(path);
   if (!failure.empty()) return failure;
   if (game != nullptr) {
-    failure = ReplaceWithBytes(BestGamePathBeside(path), std::string(game->begin(), game->end()), refused);
-    if (refused) return failure;  // the folder takes no file: the score goes elsewhere too
+    // A folder that refuses the score too sends both elsewhere; one that takes the score
+    // keeps it, and the player is told the game was lost.
+    bool gameRefused = false;
+    failure = ReplaceWithBytes(BestGamePathBeside(path), std::string(game->begin(), game->end()), gameRefused);
     if (!failure.empty()) *gameFailure = failure;
   }
   return ReplaceWithBytes(path, std::to_string(score), refused);

@@ -73,7 +73,7 @@ TEST(DemoFile, RecordsReadBackInOrderWithRunsUnfoldedAndTheStartAndEndClaims) {
   start.FpsFrames = 31;
   start.BaseX = 400.5f;
   start.BaseY = -0.0f;
-  start.BaseTurret = std::nanf("");  // the pointer on the base's centre, as a best game may start
+  start.BaseTurret = std::nanf("");  // aimed at the base's own centre
   ZrDemoReader r;
   ASSERT_TRUE(r.Open(Finished(SampleDemo(&start)))) << r.Error();
   EXPECT_EQ(r.Header().GameVersion, "1.0.0");
