@@ -1,8 +1,8 @@
 // A load generator for zr_hall: sends a bounded number of submissions, cycling through
 // the files given, to one or more hall servers on this machine's loopback address only,
 // from several connections at once, and stops at the count or the time limit, whichever
-// comes first. Prints the answers by status, the submissions a second, and the
-// submission-to-answer latency at the 50th and 99th percentiles and the longest.
+// comes first. Prints the submissions a second, the submission-to-answer latency at the
+// 50th and 99th percentiles and the longest, and the answers by status with theirs.
 //   bench_hall_load --count N --concurrency C --seconds S URL... -- FILE...
 // URL is http://127.0.0.1:PORT; any other host is refused.
 #include <httplib.h>
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
   std::atomic<int> next{0};
   std::mutex guard;
   std::vector<double> latencies;
-  std::map<int, int> statuses;
+  std::map<int, std::vector<double>> byStatus;
   std::vector<std::thread> senders;
   for (int c = 0; c < concurrency; ++c) {
     senders.emplace_back([&, c] {
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
         const httplib::Result res = client.Post("/api/games", form);
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - sent).count();
         std::lock_guard<std::mutex> hold(guard);
-        statuses[res ? res->status : 0]++;
+        byStatus[res ? res->status : 0].push_back(ms);
         latencies.push_back(ms);
       }
     });
@@ -115,7 +115,10 @@ int main(int argc, char** argv) {
 
   std::printf("%zu submissions to %zu server(s) from %d connections in %.2f s: %.1f a second\n", latencies.size(),
               targets.size(), concurrency, wall, static_cast<double>(latencies.size()) / wall);
-  for (const auto& [status, n] : statuses) std::printf("  status %d: %d\n", status, n);
+  for (const auto& [status, ms] : byStatus) {
+    std::printf("  status %d: %zu, latency p50 %.1f ms, p99 %.1f ms\n", status, ms.size(), Percentile(ms, 50),
+                Percentile(ms, 99));
+  }
   std::printf("latency: p50 %.1f ms, p99 %.1f ms, longest %.1f ms\n", Percentile(latencies, 50),
               Percentile(latencies, 99), latencies.empty() ? 0.0 : *std::max_element(latencies.begin(), latencies.end()));
   return 0;

@@ -33,7 +33,8 @@ async function showTable() {
     cell(row, length(g.lengthMs), "num");
     const watch = document.createElement("a");
     watch.textContent = "Watch";
-    watch.href = "game/?play=" + encodeURIComponent("../" + g.demo);
+    // The game lies in game/; the demo's address is taken from there.
+    watch.href = "game/?play=" + encodeURIComponent("../" + g.demo.replace(/^\//, ""));
     cell(row, "").appendChild(watch);
     body.appendChild(row);
   }

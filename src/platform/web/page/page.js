@@ -197,8 +197,60 @@ function watchFocus() {
 }
 
 // --- The game ----------------------------------------------------------------
-const DEMO_ADDRESS = params.get('timedemo');
+// ?timedemo=ADDRESS plays a demo as fast as it draws, as the desktop's --timedemo does;
+// ?play=ADDRESS at its recorded pace, as --play does (the hall of fame's "Watch").
+const DEMO_ADDRESS = params.get('timedemo') || params.get('play');
+const DEMO_MODE = params.has('timedemo') ? '--timedemo' : '--play';
 const DEMO_FILE = '/demo.zrd';
+
+// --- The hall of fame, when one serves this page -----------------------------------
+// The game lies in the hall's game/ folder and its API beside it. After a new best score
+// the page offers to send the game that made it, under a name it remembers.
+const HALL_API = new URL('../api/', location.href);
+const BEST_GAME = '/persist/zr-ironfall/bs.zrd';
+const hall = {
+  seen: 0,
+  stamp() {
+    try {
+      return new Date(FS.stat(BEST_GAME).mtime).getTime();
+    } catch (e) {
+      return 0;
+    }
+  },
+  watch() {
+    if (DEMO_ADDRESS) return;
+    fetch(new URL('status', HALL_API)).then((r) => (r.ok ? r.json() : null)).then((status) => {
+      if (!status || !status.version) return;
+      hall.seen = hall.stamp();
+      setInterval(() => {
+        const now = hall.stamp();
+        if (now === hall.seen) return;
+        hall.seen = now;
+        $('hall-name').value = localStorage.getItem('zr-hall-name') || '';
+        $('hall-answer').textContent = '';
+        $('hall').hidden = !now;
+      }, 1000);
+    }).catch(() => {});
+  },
+  async send() {
+    const name = $('hall-name').value;
+    localStorage.setItem('zr-hall-name', name);
+    const form = new FormData();
+    form.append('name', name);
+    form.append('demo', new Blob([FS.readFile(BEST_GAME)]), 'bs.zrd');
+    const answer = $('hall-answer');
+    answer.textContent = 'Replaying your game…';
+    try {
+      const reply = await fetch(new URL('games', HALL_API), {method: 'POST', body: form});
+      const a = await reply.json();
+      answer.textContent = reply.status === 201 ? `Kept: ${a.score} points, rank ${a.rank}.`
+        : reply.status === 409 ? `The hall has this game already, at rank ${a.rank}.`
+        : `Not kept: ${a.error || a.status}`;
+    } catch (e) {
+      answer.textContent = 'The hall cannot be reached.';
+    }
+  },
+};
 
 var Module = {
   canvas: canvas,
@@ -217,8 +269,8 @@ var Module = {
     $('loading').hidden = true;
     focusGame();
     setInterval(saveToStorage, 1000);
-    // ?timedemo=ADDRESS plays a demo as fast as it draws, as the desktop's --timedemo does.
-    Module.callMain(DEMO_ADDRESS ? ['--timedemo', DEMO_FILE] : []);
+    hall.watch();
+    Module.callMain(DEMO_ADDRESS ? [DEMO_MODE, DEMO_FILE] : []);
   },
   onAbort: (what) => {
     $('loading').hidden = true;
@@ -280,8 +332,16 @@ $('quit').addEventListener('click', () => {
 });
 $('again').addEventListener('click', () => location.reload());
 // The page's own dialogs keep their keys from the game.
-for (const id of ['dialog', 'ended']) $(id).addEventListener('keydown', (e) => e.stopPropagation());
-for (const id of ['dialog', 'ended']) $(id).addEventListener('keyup', (e) => e.stopPropagation());
+for (const id of ['dialog', 'ended', 'hall']) $(id).addEventListener('keydown', (e) => e.stopPropagation());
+for (const id of ['dialog', 'ended', 'hall']) $(id).addEventListener('keyup', (e) => e.stopPropagation());
+$('hall').addEventListener('submit', (e) => {
+  e.preventDefault();
+  hall.send();
+});
+$('hall-close').addEventListener('click', () => {
+  $('hall').hidden = true;
+  focusGame();
+});
 document.addEventListener('contextmenu', (e) => e.preventDefault());
 document.addEventListener('visibilitychange', () => {
   if (document.hidden) saveToStorage();
