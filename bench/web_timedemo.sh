@@ -36,7 +36,7 @@ for run in $(seq 1 "$runs"); do
   { time SDL_VIDEODRIVER=offscreen build/zr_ironfall --timedemo "$demo" >"$work/native.txt" 2>&1; } \
     2>"$work/native.time"
   line=$(grep '^timedemo:' "$work/native.txt")
-  drawn=$(sed -n 's/.*(\([0-9]*\) drawn).*/\1/p' <<<"$line")
+  drawn=$(sed -n 's/^timedemo: \([0-9]*\) frames drawn.*/\1/p' <<<"$line")
   read -r user sys <"$work/native.time"
   echo "native  $line"
   echo "native: $(echo "($user + $sys) * 1000 / $drawn" | bc -l | xargs printf '%.2f') ms CPU a drawn frame"
