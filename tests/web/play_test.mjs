@@ -1,12 +1,14 @@
 // The browser build played in a real Chromium: the menu against the Linux game's own
-// picture at pixel ratios 1 and 2, the records screen and back, a battle whose fireballs
-// burst where they were aimed and hit tanks, a hidden tab, the best score across a reload,
-// the page's error dialog for a missing picture; the game in another site's frame (click
-// to play, a key held when the focus leaves), a visit with the network gone, and a whole
-// game by touch on a phone held either way. Prints the start-up time, the battle's frame
-// cost and its frame period as it goes.
+// picture at pixel ratios 1 and 2, full screen and the browser leaving it, the records
+// screen and back, a battle whose fireballs burst where they were aimed and hit tanks, a
+// hidden tab, the best score across a reload, the page's error dialog for a missing
+// picture; the game in another site's frame (click to play, a key held when the focus
+// leaves), a new build replacing the cache, a visit with the network gone on a 120 Hz
+// display, and a whole game by touch on a phone held either way, with the keys of each
+// screen. Prints the start-up time, the battle's frame cost and its frame period as it goes.
 //   node --experimental-websocket play_test.mjs URL MISSING_URL NATIVE_MENU.rgb ARTIFACTS SITE_DIR
-import {readdirSync, readFileSync, writeFileSync} from 'node:fs';
+import {cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
+import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 import {launch, serve, sleep} from './browser.mjs';
 
@@ -110,7 +112,10 @@ const inFrame = (expr) => `((w) => ((document, Module) => ${expr})(w.document, w
                           `(document.querySelector('iframe').contentWindow)`;
 
 async function framedAndOffline(browser) {
-  const site = await serve(siteDir, {'/frame.html': FRAME_PAGE});
+  // A copy of the site, which becomes a new build halfway.
+  const copy = mkdtempSync(join(tmpdir(), 'zr-site-'));
+  cpSync(siteDir, copy, {recursive: true});
+  const site = await serve(copy, {'/frame.html': FRAME_PAGE});
   const page = await browser.newPage(W, 700);
   try {
     await page.goto(site.url + 'frame.html');
@@ -151,20 +156,66 @@ async function framedAndOffline(browser) {
     check(moved > 100 && base(still, after) < moved / 4,
           `a key held when the focus leaves is let go (${moved} pixels changed while held, ${base(still, after)} after)`);
 
-    // A second visit with the server gone still reaches the menu.
+    // The build's cache, whole and alone: the page, its worker's files and the packed ones.
     const packed = readdirSync(siteDir, {recursive: true}).filter((f) => f.endsWith('.gz')).length;
-    const complete = 'caches.keys().then((k) => k.length === 1 && caches.open(k[0]).then((c) => c.keys()))' +
-                     `.then((r) => r && r.length >= ${6 + packed})`;
-    const cached = await page.waitFor(complete, 10000).catch(() => false);
-    await site.close();
+    const cachedAs = (build) => page.waitFor(`caches.keys().then((k) => k.join() === 'zr-ironfall-${build}' && ` +
+      `caches.open(k[0]).then((c) => c.keys())).then((r) => r && r.length >= ${6 + packed})`, 10000).catch(() => false);
+    const old = /const BUILD = '(\w+)'/.exec(readFileSync(join(copy, 'page.js'), 'utf8'))[1];
+    const cached = await cachedAs(old);
+    // A new build: the next visit's worker replaces the cache.
+    const next = 'next' + old.slice(4);
+    for (const f of ['index.html', 'page.js', 'sw.js']) {
+      writeFileSync(join(copy, f), readFileSync(join(copy, f), 'utf8').replaceAll(old, next));
+    }
     await page.metrics(W, H + BAR);
     await start(page, site.url);
-    check(cached && isMenu(await waitFor(page, 'web_offline_menu', (img) => isMenu(img, 0)), 0),
-          'with the network gone, a second visit reaches the menu');
+    const renewed = await cachedAs(next);
+    // With the server gone, a visit reaches the menu of the new build, on a display of
+    // 120 refreshes a second (requestAnimationFrame on a clock of its own), where the
+    // game keeps its own 60 frames a second.
+    await site.close();
+    await page.send('Page.addScriptToEvaluateOnNewDocument', {source: FAST_DISPLAY});
+    await start(page, site.url);
+    const offline = isMenu(await waitFor(page, 'web_offline_menu', (img) => isMenu(img, 0)), 0);
+    check(cached && renewed && offline && (await page.eval('BUILD')) === next,
+          'a new build replaces the cache; with the network gone, a visit reaches its menu');
+    await key(page, 'Enter');
+    await waitFor(page, 'web_offline_battle', isBattle);
+    const sample = () => page.eval('[performance.now(), Module.frames, zrRefreshes]');
+    const [t0, f0, r0] = await sample();
+    await sleep(2000);
+    const [t1, f1, r1] = await sample();
+    const fps = (f1 - f0) * 1000 / (t1 - t0), hz = (r1 - r0) * 1000 / (t1 - t0);
+    // No more than the game's own 60 (a busy machine draws fewer, and then misses refreshes).
+    check(fps >= 20 && fps <= 75, `on a display of 120 Hz the battle shows ${fps.toFixed(1)} frames a second ` +
+          `(the display gave ${hz.toFixed(1)} refreshes a second)`);
   } finally {
     await site.close();
+    rmSync(copy, {recursive: true, force: true});
   }
 }
+
+// A display of 120 refreshes a second: requestAnimationFrame's callbacks run on a clock
+// of their own, set before the page's scripts; a refresh the page was too busy for is
+// missed, as on a real display.
+const FAST_DISPLAY = `(() => {
+  const period = 1000 / 120, start = performance.now();
+  let waiting = [], shown = 0;
+  window.zrRefreshes = 0;
+  const refresh = () => {
+    const at = performance.now(), slot = Math.floor((at - start) / period);
+    if (slot > shown) {
+      shown = slot;
+      ++zrRefreshes;
+      const due = waiting;
+      waiting = [];
+      for (const f of due) f(at);
+    }
+    setTimeout(refresh, (slot + 1) * period - (performance.now() - start) + 0.5);
+  };
+  window.requestAnimationFrame = (f) => waiting.push(f);
+  refresh();
+})()`;
 
 // --- A phone, by touch alone -------------------------------------------------------
 // The picture as the game's 800 x 600, sampled from wherever the page shows it.
@@ -213,13 +264,29 @@ async function phone(browser, width, height) {
     await page.tap(b.x + b.width / 2, b.y + b.height / 2, 120);
     await sleep(150);
   };
+  // The strip's keys, as the page shows them; what it sends to the game.
+  const strip = (keys) => page.waitFor("[...document.querySelectorAll('#keys button:not([hidden])')]" +
+                                       `.map((b) => b.textContent).join(' ') === '${keys}'`, 3000).catch(() => false);
+  const photo = async (suffix) => writeFileSync(join(artifacts, name + suffix + '.png'),
+                                                (await page.shot({x: 0, y: 0, width, height})).png);
   await start(page, url);
   const menu = await phoneWait(page, name + '_menu', (img) => isMenu(img, 0));
-  writeFileSync(join(artifacts, name + '.png'), (await page.shot({x: 0, y: 0, width, height})).png);
-  check(isMenu(menu, 0) && await page.eval("getComputedStyle(document.getElementById('keys')).display !== 'none'"),
-        `${width} x ${height}: the menu shows whole, with the keys`);
+  check(isMenu(menu, 0) && await strip('↑ ↓ Enter'), `${width} x ${height}: the menu shows whole, with its keys ↑ ↓ Enter`);
+  await photo('');
+  // (Called once first: emscripten's first call puts the function itself in its place.)
+  await page.eval('Module._zr_strip_key(0, 0); window.zrSent = []; Module._zr_strip_key = ((send) => ' +
+                  '(vk, down) => { zrSent.push([vk, down]); send(vk, down); })(Module._zr_strip_key)');
+  // ↓ held repeats as a keyboard's key does; then ↓ until the first item is chosen again.
+  const down = await page.box('#key-down');
+  await page.tap(down.x + down.width / 2, down.y + down.height / 2, 1200);
+  const repeats = await page.eval('zrSent.filter(([vk, down]) => vk === 40 && down).length');
+  await sleep(500);
+  const chosen = await phoneShot(page);
+  for (let k = [1, 2].find((i) => isMenu(chosen, i)) ?? 0; k % 3 !== 0; ++k) await tapKey('key-down');
   await tapKey('key-enter');
   const battle = await phoneWait(page, name + '_battle', isPhoneBattle);
+  const battleKeys = await strip('↑');
+  await photo('_battle_page');
   await sleep(3000);  // the first tanks roll in from outside
   // Waves of taps over the field but the base, until the score moves.
   let hit = false;
@@ -242,10 +309,20 @@ async function phone(browser, width, height) {
   await tapAt(battle, 400, 300);
   await Promise.all(taps);
   const over = await phoneWait(page, name + '_game_over', isGameOver);
-  await tapKey('key-space');
+  const overKeys = await strip('Space');
+  // Space held: the menu comes, whose strip has no Space, and the key is let go at once.
+  const space = await page.box('#key-space');
+  await page.send('Input.dispatchTouchEvent', {type: 'touchStart', touchPoints: [{x: space.x + space.width / 2,
+                                                                                  y: space.y + space.height / 2}]});
+  const backKeys = await strip('↑ ↓ Enter');
+  const letGo = await page.eval('zrSent.some(([vk, down]) => vk === 32 && !down)');
+  await page.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []});
   const back = await phoneWait(page, name + '_menu_after', (img) => isMenu(img, 0));
   check(isPhoneBattle(battle) && hit && isGameOver(over) && isMenu(back, 0),
         `${width} x ${height} by touch: a battle, a tank hit, the score screen, the menu again`);
+  check(battleKeys && overKeys && backKeys && letGo && repeats > 3,
+        `${width} x ${height}: the strip shows ↑ in battle, Space on the score screen; a key held repeats ` +
+        `(${repeats} key-downs in 1.2 s); one held as it leaves the strip is let go`);
   await page.send('Page.close').catch(() => {});
 }
 
@@ -295,13 +372,19 @@ try {
   await page.metrics(W, H + BAR, 1);
   await sleep(500);
 
-  // Alt+Enter and F11 switch the page's stage to full screen and back.
-  const fullScreen = "String(document.fullscreenElement && document.fullscreenElement.id)";
+  // Alt+Enter and F11 switch the page's stage to full screen and back. The browser leaving
+  // it by itself (Esc) is followed by the game, so that Alt+Enter then enters again.
+  const fullScreen = (id) => page.waitFor(`String(document.fullscreenElement && document.fullscreenElement.id) === '${id}'`,
+                                          3000).catch(() => false);
   await page.key('Enter', KEYS.Enter, 1);  // with Alt
-  const entered = await page.waitFor(`${fullScreen} === 'stage'`, 3000).catch(() => false);
+  const entered = await fullScreen('stage');
+  await page.eval('document.exitFullscreen()');
+  const esc = await fullScreen('null');
+  await page.key('Enter', KEYS.Enter, 1);
+  const again = await fullScreen('stage');
   await page.key('F11', 122);
-  const left = await page.waitFor(`${fullScreen} === 'null'`, 3000).catch(() => false);
-  check(entered && left, 'Alt+Enter goes full screen, F11 comes back');
+  const left = await fullScreen('null');
+  check(entered && esc && again && left, 'Alt+Enter goes full screen; left by the browser, the game follows; F11 comes back');
   await sleep(500);
 
   // Records and back.

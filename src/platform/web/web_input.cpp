@@ -154,7 +154,13 @@ void ListenForInput() {
 
 }  // namespace WebState
 
-// The page's strip of keys for fingers: the same messages as the keyboard's keys.
+// The page's strip of keys for fingers: the same messages as the keyboard's keys, a key
+// pressed again while it is down (the page repeats a key held, as a keyboard does) with
+// the repeat bit.
 extern "C" EMSCRIPTEN_KEEPALIVE void zr_strip_key(int vk, int down) {
-  if (vk > 0 && vk < 256) WebState::Post(down != 0 ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), 0);
+  static bool held[256] = {};
+  if (vk <= 0 || vk >= 256) return;
+  const intptr_t repeat = down != 0 && held[vk] ? KeyRepeatBit : 0;
+  held[vk] = down != 0;
+  WebState::Post(down != 0 ? WM_KEYDOWN : WM_KEYUP, static_cast<uintptr_t>(vk), repeat);
 }

@@ -159,31 +159,66 @@ const fullScreen = {
   },
 };
 
-// --- Keys for fingers: held while touched, as a keyboard's --------------------------
-function listenToKeyStrip() {
-  for (const button of $('keys').querySelectorAll('button')) {
-    const vk = Number(button.dataset.vk);
-    let held = null;
-    const press = (down) => {
-      if (Module._zr_strip_key) Module._zr_strip_key(vk, down ? 1 : 0);
-      button.classList.toggle('held', down);
-    };
-    button.addEventListener('pointerdown', (e) => {
-      e.preventDefault();
-      if (held !== null) return;
-      held = e.pointerId;
-      button.setPointerCapture(e.pointerId);
-      press(true);
-    });
-    const release = (e) => {
-      if (e.pointerId !== held) return;
-      held = null;
-      press(false);
-    };
-    button.addEventListener('pointerup', release);
-    button.addEventListener('pointercancel', release);
-  }
-}
+// --- Keys for fingers: the screen's own, held while touched, as a keyboard's ---------
+// A key held repeats as a keyboard's does, after half a second, 30 times a second.
+const REPEAT_DELAY_MS = 500, REPEAT_MS = 1000 / 30;
+const keyStrip = {
+  buttons: [],
+  shown: null,
+  listen() {
+    for (const button of $('keys').querySelectorAll('button')) {
+      const vk = Number(button.dataset.vk);
+      let held = null, timer = 0;
+      const send = (down) => { if (Module._zr_strip_key) Module._zr_strip_key(vk, down ? 1 : 0); };
+      const repeat = () => {
+        send(true);
+        timer = setTimeout(repeat, REPEAT_MS);
+      };
+      // Also when the key goes from the strip under the finger: never left down.
+      button.release = () => {
+        if (held === null) return;
+        held = null;
+        clearTimeout(timer);
+        send(false);
+        button.classList.remove('held');
+      };
+      button.addEventListener('pointerdown', (e) => {
+        e.preventDefault();
+        if (held !== null) return;
+        held = e.pointerId;
+        button.setPointerCapture(e.pointerId);
+        button.classList.add('held');
+        send(true);
+        timer = setTimeout(repeat, REPEAT_DELAY_MS);
+      });
+      const lifted = (e) => { if (e.pointerId === held) button.release(); };
+      button.addEventListener('pointerup', lifted);
+      button.addEventListener('pointercancel', lifted);
+      button.addEventListener('lostpointercapture', lifted);
+      this.buttons.push(button);
+    }
+  },
+  // Asked at each display refresh while fingers play; the strip changes only with the
+  // screen.
+  follow() {
+    const takes = (b) => !!(Module._zr_screen_takes_key && Module._zr_screen_takes_key(Number(b.dataset.vk)));
+    const shown = this.buttons.map(takes);
+    if (shown.join() !== this.shown) {
+      this.shown = shown.join();
+      this.buttons.forEach((b, i) => {
+        if (!shown[i]) b.release();
+        b.hidden = !shown[i];
+      });
+    }
+    requestAnimationFrame(() => this.follow());
+  },
+  // Fingers get the strip; a finger that arrives later brings it too.
+  show() {
+    if (document.body.classList.contains('touch')) return;
+    document.body.classList.add('touch');
+    this.follow();
+  },
+};
 
 // --- Inside another site's frame: the game takes keys once it is clicked --------------
 function watchFocus() {
@@ -347,11 +382,10 @@ document.addEventListener('visibilitychange', () => {
   if (document.hidden) saveToStorage();
 });
 window.addEventListener('pagehide', saveToStorage);
-// Fingers get the strip of keys; a finger that arrives later brings it too.
-const showKeyStrip = () => document.body.classList.add('touch');
-if (navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches) showKeyStrip();
-window.addEventListener('touchstart', showKeyStrip, {once: true, passive: true});
-listenToKeyStrip();
+keyStrip.listen();
+window.addEventListener('blur', () => keyStrip.buttons.forEach((b) => b.release()));
+if (navigator.maxTouchPoints > 0 || matchMedia('(pointer: coarse)').matches) keyStrip.show();
+window.addEventListener('touchstart', () => keyStrip.show(), {once: true, passive: true});
 watchFocus();
 
 // The files are asked for first: the browser fetches them while it makes the WebGL context.
