@@ -54,7 +54,8 @@ export async function launch({width, height}) {
     const ended = new Promise((resolve) => proc.once('exit', resolve));
     proc.kill();
     await ended;
-    rmSync(profile, {recursive: true, force: true});
+    // The browser's own children may still be leaving files in the profile for a moment.
+    rmSync(profile, {recursive: true, force: true, maxRetries: 10, retryDelay: 100});
   };
   return browser;
 }

@@ -79,10 +79,10 @@ async function shot(page, name) {
   return img;
 }
 // Photographs the game until the check holds (about 10 s at most); the last picture.
-async function waitFor(page, name, test) {
+async function waitFor(page, name, test, take = shot) {
   let img;
   for (let i = 0; i < 40; ++i) {
-    img = await shot(page);
+    img = await take(page);
     if (test(img)) break;
     await sleep(250);
   }
@@ -233,19 +233,9 @@ async function phoneShot(page, name) {
     }
   }
   if (name) writeFileSync(join(artifacts, name + '.png'), img.png);
-  return {width: W, height: H, rgb, clip};
+  return {width: W, height: H, rgb, clip, png: img.png};
 }
-
-async function phoneWait(page, name, test) {
-  let img;
-  for (let i = 0; i < 40; ++i) {
-    img = await phoneShot(page);
-    if (test(img)) break;
-    await sleep(250);
-  }
-  await phoneShot(page, name);
-  return img;
-}
+const phoneWait = (page, name, test) => waitFor(page, name, test, phoneShot);
 
 async function phone(browser, width, height) {
   const name = width > height ? 'web_phone_landscape' : 'web_phone_portrait';
@@ -259,9 +249,10 @@ async function phone(browser, width, height) {
     taps.push(page.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []}));
     await sleep(30);
   };
-  const tapKey = async (id) => {
-    const b = await page.box('#' + id);
-    await page.tap(b.x + b.width / 2, b.y + b.height / 2, 120);
+  const keyAt = async (id) => page.box('#' + id).then((b) => ({x: b.x + b.width / 2, y: b.y + b.height / 2}));
+  const tapKey = async (id, hold = 120) => {
+    const at = await keyAt(id);
+    await page.tap(at.x, at.y, hold);
     await sleep(150);
   };
   // The strip's keys, as the page shows them; what it sends to the game.
@@ -277,10 +268,9 @@ async function phone(browser, width, height) {
   await page.eval('Module._zr_strip_key(0, 0); window.zrSent = []; Module._zr_strip_key = ((send) => ' +
                   '(vk, down) => { zrSent.push([vk, down]); send(vk, down); })(Module._zr_strip_key)');
   // ↓ held repeats as a keyboard's key does; then ↓ until the first item is chosen again.
-  const down = await page.box('#key-down');
-  await page.tap(down.x + down.width / 2, down.y + down.height / 2, 1200);
+  await tapKey('key-down', 1200);
   const repeats = await page.eval('zrSent.filter(([vk, down]) => vk === 40 && down).length');
-  await sleep(500);
+  await sleep(350);
   const chosen = await phoneShot(page);
   for (let k = [1, 2].find((i) => isMenu(chosen, i)) ?? 0; k % 3 !== 0; ++k) await tapKey('key-down');
   await tapKey('key-enter');
@@ -311,9 +301,7 @@ async function phone(browser, width, height) {
   const over = await phoneWait(page, name + '_game_over', isGameOver);
   const overKeys = await strip('Space');
   // Space held: the menu comes, whose strip has no Space, and the key is let go at once.
-  const space = await page.box('#key-space');
-  await page.send('Input.dispatchTouchEvent', {type: 'touchStart', touchPoints: [{x: space.x + space.width / 2,
-                                                                                  y: space.y + space.height / 2}]});
+  await page.send('Input.dispatchTouchEvent', {type: 'touchStart', touchPoints: [await keyAt('key-space')]});
   const backKeys = await strip('↑ ↓ Enter');
   const letGo = await page.eval('zrSent.some(([vk, down]) => vk === 32 && !down)');
   await page.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []});
