@@ -12,10 +12,18 @@ import {MiniWebSocket} from './websocket.mjs';
 
 export const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
+// WebGL's renderer: Chromium's own SwiftShader by default; ZR_WEB_GL=mesa draws through
+// ANGLE on the system's Mesa (llvmpipe here), the renderer the native game uses, so that a
+// benchmark compares the two builds and not two rasterisers.
+function rendererFlags() {
+  if (process.env.ZR_WEB_GL === 'mesa') return ['--use-angle=gl-egl', '--ignore-gpu-blocklist'];
+  return ['--use-angle=swiftshader', '--enable-unsafe-swiftshader'];
+}
+
 export async function launch({width, height}) {
   const profile = mkdtempSync(join(tmpdir(), 'zr-chromium-'));
   const args = [
-    '--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+    '--headless=new', '--no-sandbox', ...rendererFlags(),
     '--remote-debugging-port=0', `--user-data-dir=${profile}`, `--window-size=${width},${height}`,
     '--hide-scrollbars', '--no-first-run', '--no-default-browser-check', '--mute-audio', 'about:blank',
   ];

@@ -77,24 +77,27 @@ std::string FragmentShader(int units) {
       "#ifdef GL_ES\n#ifdef GL_FRAGMENT_PRECISION_HIGH\nprecision highp float;\n#else\nprecision mediump float;\n"
       "#endif\n#endif\nvarying vec2 vTex;\nvarying vec4 vColour;\nvarying vec4 vMode;\n";
   for (int i = 0; i < units; ++i) s += "uniform sampler2D uUnit" + std::to_string(i) + ";\n";
+  // Selections by step and mix rather than by branches: a software renderer runs every
+  // branch anyway, and pays for the masks besides. Weights of exactly 0 or 1 keep each
+  // value as the branch would have chosen it.
   s += "void main() {\n  vec4 c = vColour;\n";
   if (units > 0) {
-    s += "  if (vMode.x > -0.5) {\n    vec4 t;\n";
+    s += "  float textured = step(-0.5, vMode.x);\n  vec4 t;\n";
     for (int i = 0; i < units; ++i) {
       const std::string sample = "t = texture2D(uUnit" + std::to_string(i) + ", vTex);\n";
       if (i + 1 == units) {
-        s += (i == 0 ? "    " : "    else ") + sample;
+        s += (i == 0 ? "  " : "  else ") + sample;
       } else {
-        s += std::string(i == 0 ? "    if" : "    else if") + " (vMode.x < " + std::to_string(i) + ".5) " + sample;
+        s += std::string(i == 0 ? "  if" : "  else if") + " (vMode.x < " + std::to_string(i) + ".5) " + sample;
       }
     }
-    s += "    c = vMode.y > 0.5 ? t : c * t;\n  }\n";
+    s += "  t = mix(vec4(1.0), t, textured);\n"
+         "  c = mix(c * t, t, step(0.5, vMode.y) * textured);\n";
   }
   s += "  if (c.a <= vMode.z) discard;\n"
-       "  if (vMode.w < 0.5) gl_FragColor = vec4(c.rgb, 1.0);\n"
-       "  else if (vMode.w < 1.5) gl_FragColor = vec4(c.rgb * c.a, c.a);\n"
-       "  else if (vMode.w < 2.5) gl_FragColor = vec4(c.rgb * c.a, 0.0);\n"
-       "  else gl_FragColor = c;\n}\n";
+       "  float premultiplied = step(0.5, vMode.w) * step(vMode.w, 2.5);\n"
+       "  float dropped = step(1.5, vMode.w) * step(vMode.w, 2.5);\n"
+       "  gl_FragColor = vec4(c.rgb * mix(1.0, c.a, premultiplied), mix(1.0, c.a, step(0.5, vMode.w)) * (1.0 - dropped));\n}\n";
   return s;
 }
 
@@ -162,9 +165,10 @@ void SetVertexArrays(bool on) {
 
 void Draw() {
   const int units = g_unitCount;
-  if (g_programs[units] == 0) g_programs[units] = MakeProgram(units);
+  GLuint& program = g_programs[units];
+  if (program == 0) program = MakeProgram(units);
   if (g_buffer == 0) glGenBuffers(1, &g_buffer);
-  glUseProgram(g_programs[units]);
+  glUseProgram(program);
   for (int i = units - 1; i >= 0; --i) {
     glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(i));
     ::glBindTexture(GL_TEXTURE_2D, g_units[i]);
