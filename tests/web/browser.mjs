@@ -44,12 +44,19 @@ export async function launch({width, height}) {
   const browser = new Cdp(endpoint);
   await browser.opened;
   browser.profile = profile;
-  // CPU time of all the browser's processes so far (its GPU process too), in seconds.
+  // The browser's processes (its GPU process and the rest too), found by their profile.
+  const processes = () => readdirSync('/proc').filter((d) => /^[0-9]+$/.test(d)).filter((pid) => {
+    try {
+      return readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes(profile);
+    } catch {
+      return false;  // it has ended
+    }
+  });
+  // CPU time of all the browser's processes so far, in seconds.
   browser.cpuSeconds = () => {
     let ticks = 0;
-    for (const pid of readdirSync('/proc').filter((d) => /^[0-9]+$/.test(d))) {
+    for (const pid of processes()) {
       try {
-        if (!readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes(profile)) continue;
         const fields = readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
         ticks += Number(fields[11]) + Number(fields[12]);  // utime, stime
       } catch {
@@ -62,8 +69,22 @@ export async function launch({width, height}) {
     const ended = new Promise((resolve) => proc.once('exit', resolve));
     proc.kill();
     await ended;
-    // The browser's own children may still be leaving files in the profile for a moment.
-    rmSync(profile, {recursive: true, force: true, maxRetries: 10, retryDelay: 100});
+    // The browser's children outlive it for a moment and go on writing into the profile:
+    // it is removed once they have gone (killed if they linger). A profile that still
+    // cannot be removed is left in the temporary folder, which is no fault of the game's.
+    for (let i = 0; i < 50 && processes().length > 0; ++i) await sleep(100);
+    for (const pid of processes()) {
+      try {
+        process.kill(Number(pid), 'SIGKILL');
+      } catch {
+        // it has ended
+      }
+    }
+    try {
+      rmSync(profile, {recursive: true, force: true, maxRetries: 10, retryDelay: 100});
+    } catch (e) {
+      console.log(`note: the browser's profile ${profile} is left behind (${e.code})`);
+    }
   };
   return browser;
 }
