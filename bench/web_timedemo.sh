@@ -22,17 +22,8 @@ mkdir -p "$work/site"
 ln -s "$root/build-web" "$work/site/game"
 ln -s "$root/tests/demos" "$work/site/demos"
 ln -s "$root/bench" "$work/site/bench"
-python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$work/site" >"$work/http.log" 2>&1 &
-server=$!
-port=""
-for _ in $(seq 1 100); do
-  port=$(sed -n 's/.* port \([0-9]*\).*/\1/p' "$work/http.log" | head -1)
-  [ -n "$port" ] && break
-  sleep 0.1
-done
-[ -n "$port" ] || { cat "$work/http.log" >&2; exit 1; }
-node_flags=()
-node --experimental-websocket -e 0 2>/dev/null && node_flags+=(--experimental-websocket)
+source tools/serve_site.sh
+serve_site "$work/site" "$work/http.log"
 
 for run in $(seq 1 "$runs"); do
   echo "run $run:"

@@ -49,19 +49,9 @@ mkdir -p "$work/site/missing/data"
 ln -s "$root/build-web" "$work/site/game"
 for f in build-web/*; do [ "$f" = build-web/data ] || ln -s "$root/$f" "$work/site/missing/"; done
 for f in build-web/data/*; do [ "$(basename "$f")" = expl.tga.gz ] || ln -s "$root/$f" "$work/site/missing/data/"; done
-python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$work/site" >"$work/http.log" 2>&1 &
-server=$!
-port=""
-for _ in $(seq 1 100); do
-  port=$(sed -n 's/.* port \([0-9]*\).*/\1/p' "$work/http.log" | head -1)
-  [ -n "$port" ] && break
-  sleep 0.1
-done
-[ -n "$port" ] || { cat "$work/http.log" >&2; exit 1; }
+source tools/serve_site.sh
+serve_site "$work/site" "$work/http.log"
 
-# Node 20 has a WebSocket of its own behind a flag; Node 18 neither, and the test brings one.
-node_flags=()
-node --experimental-websocket -e 0 2>/dev/null && node_flags+=(--experimental-websocket)
 node "${node_flags[@]}" tests/web/play_test.mjs "http://127.0.0.1:$port/game/" \
   "http://127.0.0.1:$port/missing/" "$work/native_menu.rgb" "$artifacts" "$root/build-web"
 
